@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrova {
+
+/// True when the bytes are well-formed UTF-8.
+bool isValidUtf8(std::string_view bytes);
+/// Single-byte Windows-1252 text to UTF-8; undefined codes keep their Latin-1 meaning.
+std::string cp1252ToUtf8(std::string_view bytes);
+/// UTF-8 to Windows-1252 codes; a character outside the code page becomes '?'.
+std::string utf8ToCp1252(std::string_view text);
+/// Program files: UTF-8 when the bytes are valid UTF-8, Windows-1252 otherwise.
+std::string decodeProgramText(std::string_view bytes);
+/// Splits text at CR LF, lone LF and lone CR. A final line end adds no empty line.
+std::vector<std::string> splitLines(std::string_view text);
+/// Joins lines with CR LF after every line.
+std::string joinLinesCrLf(const std::vector<std::string> &lines);
+/// Windows-1252 upper-casing of single-byte text.
+std::string upperCp1252(std::string_view bytes);
+/// ASCII upper-casing of UTF-8 text; other characters are left alone.
+std::string upperAscii(std::string_view text);
+
+} // namespace kestrova

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace kestrova {
+
+/// The embedded browser. Position, size and visibility belong to the `Browser` control of the
+/// main window; this is what the program does with its content.
+class WebPane
+{
+public:
+    virtual ~WebPane() = default;
+
+    virtual void navigate(const std::string &address) = 0;
+    /// The current top-level address.
+    virtual std::string currentAddress() const = 0;
+    virtual void back() = 0;
+    virtual void forward() = 0;
+    virtual void refresh() = 0;
+    /// Sets the "value" of the index-th element (counting from 0) named `name`; does nothing when
+    /// there is no such element. The text is data, never code.
+    virtual void setElementValue(const std::string &name, int index, const std::string &value) = 0;
+    /// Clicks the first element named `name`, if there is one.
+    virtual void clickElement(const std::string &name) = 0;
+
+    /// Raised after every top-level navigation.
+    std::function<void()> onNavigationComplete;
+    /// Raised when a document has finished loading.
+    std::function<void()> onDocumentComplete;
+};
+
+} // namespace kestrova
