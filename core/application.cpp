@@ -1,0 +1,190 @@
+#include "core/application.h"
+
+#include "core/catalog_file.h"
+#include "core/main_form.h"
+#include "core/selection_cascade.h"
+#include "core/status_summary.h"
+#include "platform/dialogs.h"
+#include "platform/file_io.h"
+#include "platform/list_box.h"
+#include "platform/text_box.h"
+#include "platform/text_codec.h"
+#include "platform/widgets.h"
+
+namespace kestrova {
+
+Application::Application(std::filesystem::path appDir, Services services, PlatformRules rules,
+                         SiteHosts hosts)
+    : m_appDir(std::move(appDir)),
+      m_services(services),
+      m_rules(rules),
+      m_hosts(std::move(hosts)),
+      m_form1("Form1", "Kestrova"),
+      m_form2("Form2", "New platform"),
+      m_colors("colors", "Color Scheme")
+{
+    buildMainForm(m_form1);
+    installFeatures();
+    m_form1.onClose = [this] { shutDown(); };
+}
+
+Application::~Application() = default;
+
+void Application::installFeatures()
+{
+    m_features.push_back(std::make_unique<SelectionCascade>(*this));
+    m_form1.menuBar().find("M_op_sav")->onClick = [this] { SaveData(); };
+}
+
+ListBox &Application::listBox(const std::string &name)
+{
+    return m_form1.get<ListBox>(name);
+}
+
+ComboBox &Application::comboBox(const std::string &name)
+{
+    return m_form1.get<ComboBox>(name);
+}
+
+TextBox &Application::textBox(const std::string &name)
+{
+    return m_form1.get<TextBox>(name);
+}
+
+Control &Application::control(const std::string &name)
+{
+    return *m_form1.find(name);
+}
+
+std::string Application::appPath(const std::string &name) const
+{
+    return m_rules.join(fromPath(m_appDir), name);
+}
+
+void Application::runStartupStep(StartupStep step)
+{
+    for (auto &f : m_features)
+        f->startupStep(step);
+}
+
+void Application::start()
+{
+    m_form1.load();
+    createStatusPanels();
+    ShowStatus();
+    runStartupStep(StartupStep::ImageSetList);
+    runStartupStep(StartupStep::SchemeMenu);
+    listBox("plat_list_L").clear();
+    runStartupStep(StartupStep::DefaultPictures);
+    runStartupStep(StartupStep::Layout);
+    runStartupStep(StartupStep::UpdatePage);
+    runStartupStep(StartupStep::ActiveScheme);
+    LoadData();
+    fillExtensionFilter();
+    UpdatE("Boot", 0);
+    m_form1.show();
+}
+
+void Application::createStatusPanels()
+{
+    auto &bar = m_form1.get<StatusBar>("StatusBar1");
+    while (bar.panelCount() < 6)
+        bar.addPanel();
+}
+
+void Application::fillExtensionFilter()
+{
+    auto &filter = comboBox("ext1_C");
+    filter.addItem("All");
+    const auto path = toPath(appPath("Ext.txt"));
+    if (auto bytes = readFileBytes(path)) {
+        filter.addItems(splitLines(decodeProgramText(*bytes)));
+        return;
+    }
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec)) {
+        reportFileError("read", fromPath(path), "the file cannot be read");
+        return;
+    }
+    if (auto error = createEmptyIfMissing(path))
+        reportFileError("create", error->path, error->reason);
+}
+
+void Application::LoadData()
+{
+    m_catalog = Catalog{};
+    const auto path = toPath(appPath("DATA.txt"));
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) {
+        if (auto error = createEmptyIfMissing(path))
+            reportFileError("create", error->path, error->reason);
+        return;
+    }
+    const auto bytes = readFileBytes(path);
+    if (!bytes) {
+        reportFileError("read", fromPath(path), "the file cannot be read");
+        return;
+    }
+    auto load = parseCatalog(decodeProgramText(*bytes));
+    m_catalog = std::move(load.catalog);
+    if (load.skippedLines > 0) {
+        const std::string count = std::to_string(load.skippedLines);
+        const std::string lines = load.skippedLines == 1 ? " line" : " lines";
+        dialogs().messageBox(count + lines + " of DATA.txt could not be loaded. Saving the catalog "
+                                     "will drop " + (load.skippedLines == 1 ? "it." : "them."),
+                             MessageButtons::Ok, MessageIcon::Exclamation, "");
+    }
+}
+
+bool Application::SaveData()
+{
+    const auto path = toPath(appPath("DATA.txt"));
+    if (auto error = writeFileAtomically(path, writeCatalog(m_catalog))) {
+        reportFileError("save", error->path, error->reason);
+        return false;
+    }
+    dialogs().messageBox("Saved", MessageButtons::Ok, MessageIcon::None, "");
+    return true;
+}
+
+void Application::reportFileError(const std::string &what, const std::string &path,
+                                  const std::string &reason)
+{
+    dialogs().messageBox("Could not " + what + " " + path + ": " + reason, MessageButtons::Ok,
+                         MessageIcon::Exclamation, "");
+}
+
+void Application::shutDown()
+{
+    const auto answer = dialogs().messageBox("Save before exiting?", MessageButtons::YesNo,
+                                             MessageIcon::None, "Closing Kestrova...");
+    if (answer == MessageResult::Yes)
+        SaveData();
+    UnloadAllForms(m_form1.name());
+    m_form1.unload();
+}
+
+void Application::UnloadAllForms(const std::string &formToIgnore)
+{
+    for (Form *form : {&m_form1, &m_form2, &m_colors}) {
+        if (form->name() != formToIgnore && form->isLoaded())
+            form->unload();
+    }
+}
+
+void Application::UpdatE(const std::string &caller, int index)
+{
+    feature<SelectionCascade>().UpdatE(caller, index);
+}
+
+void Application::ShowStatus()
+{
+    kestrova::ShowStatus(m_form1);
+}
+
+std::string Application::OpenDir()
+{
+    return dialogs().browseForFolder("Select a ROM Folder");
+}
+
+} // namespace kestrova

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "core/catalog.h"
+#include "core/feature.h"
+#include "platform/form.h"
+#include "platform/platform_rules.h"
+#include "web/site_hosts.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kestrova {
+
+class Dialogs;
+class Shell;
+class WebPane;
+class ListBox;
+class ComboBox;
+class TextBox;
+class Label;
+
+/// The system services the program uses; tests pass fakes.
+struct Services
+{
+    Dialogs &dialogs;
+    Shell &shell;
+    WebPane &web;
+};
+
+/// The application object: the three windows, the catalog and the routines they share. Each
+/// feature installs its own event handlers on the windows' controls.
+class Application
+{
+public:
+    Application(std::filesystem::path appDir, Services services,
+                PlatformRules rules = PlatformRules::native(), SiteHosts hosts = {});
+    ~Application();
+    Application(const Application &) = delete;
+    Application &operator=(const Application &) = delete;
+
+    /// The main window's load sequence.
+    void start();
+    /// The main window's unload: the exit prompt, the save on Yes, the other windows closed.
+    void shutDown();
+
+    Form &form1() { return m_form1; }
+    Form &form2() { return m_form2; }
+    Form &colors() { return m_colors; }
+    /// Controls of the main window by name.
+    ListBox &listBox(const std::string &name);
+    ComboBox &comboBox(const std::string &name);
+    TextBox &textBox(const std::string &name);
+    Control &control(const std::string &name);
+
+    Catalog &catalog() { return m_catalog; }
+    Dialogs &dialogs() { return m_services.dialogs; }
+    Shell &shell() { return m_services.shell; }
+    WebPane &web() { return m_services.web; }
+    const PlatformRules &rules() const { return m_rules; }
+    const SiteHosts &hosts() const { return m_hosts; }
+    const std::filesystem::path &appDir() const { return m_appDir; }
+    /// The application folder, the separator and the name, as the program's paths are built.
+    std::string appPath(const std::string &name) const;
+
+    /// The installed feature of that type; asking for a missing one is a programming error.
+    template<class T>
+    T &feature()
+    {
+        for (auto &f : m_features) {
+            if (auto *found = dynamic_cast<T *>(f.get()))
+                return *found;
+        }
+        std::abort();
+    }
+
+    void UpdatE(const std::string &caller, int index);
+    void ShowStatus();
+    void LoadData();
+    /// Writes DATA.txt and shows "Saved"; a failed write is reported instead.
+    bool SaveData();
+    void UnloadAllForms(const std::string &formToIgnore = {});
+    /// The folder dialog for a ROM folder: the chosen folder, or the empty text.
+    std::string OpenDir();
+
+private:
+    void installFeatures();
+    void runStartupStep(StartupStep step);
+    void fillExtensionFilter();
+    void createStatusPanels();
+    void reportFileError(const std::string &what, const std::string &path,
+                         const std::string &reason);
+
+    std::filesystem::path m_appDir;
+    Services m_services;
+    PlatformRules m_rules;
+    SiteHosts m_hosts;
+    Catalog m_catalog;
+    Form m_form1;
+    Form m_form2;
+    Form m_colors;
+    std::vector<std::unique_ptr<Feature>> m_features;
+};
+
+} // namespace kestrova

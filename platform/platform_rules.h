@@ -1,0 +1,39 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace kestrova {
+
+enum class SystemKind { Windows, Posix };
+
+/// The few rules that differ between systems, chosen once at start-up. Tests pick either kind.
+class PlatformRules
+{
+public:
+    explicit PlatformRules(SystemKind kind) : m_kind(kind) {}
+    /// The rules of the system the program runs on.
+    static PlatformRules native();
+
+    SystemKind kind() const { return m_kind; }
+    /// "\" on Windows, "/" elsewhere.
+    char separator() const { return m_kind == SystemKind::Windows ? '\\' : '/'; }
+    /// Folder text followed by the separator and the name, as the program builds its paths.
+    std::string join(const std::string &folder, const std::string &name) const;
+    /// May the launch start this program? Windows: ends in "exe" (case-sensitive) and the file
+    /// exists. Elsewhere: an existing regular file that the user may execute.
+    bool isLaunchable(const std::string &path) const;
+    /// Hidden files are left out of ROM listings.
+    bool isHidden(const std::filesystem::directory_entry &entry) const;
+    /// The open-file filter for executables, given the Windows one.
+    std::string executableFilter(const std::string &windowsFilter) const;
+
+private:
+    SystemKind m_kind;
+};
+
+/// UTF-8 text to a path, and back.
+std::filesystem::path toPath(const std::string &utf8);
+std::string fromPath(const std::filesystem::path &path);
+
+} // namespace kestrova

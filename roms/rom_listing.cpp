@@ -1,0 +1,96 @@
+#include "roms/rom_listing.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+
+namespace kestrova {
+
+namespace {
+
+char foldCase(char c)
+{
+    return char(std::toupper(static_cast<unsigned char>(c)));
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size()
+           && std::equal(a.begin(), a.end(), b.begin(),
+                         [](char x, char y) { return foldCase(x) == foldCase(y); });
+}
+
+bool wildcardMatch(std::string_view pattern, std::string_view name, bool ignoreCase)
+{
+    size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
+    auto same = [&](char a, char b) { return ignoreCase ? foldCase(a) == foldCase(b) : a == b; };
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || same(pattern[p], name[n]))) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (starP != std::string_view::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}
+
+bool isSeparator(char c, const PlatformRules &rules)
+{
+    return c == '/' || (rules.kind() == SystemKind::Windows && c == '\\');
+}
+
+} // namespace
+
+bool passesExtensionFilter(const std::string &fileName, const std::string &entry)
+{
+    if (entry.empty() || entry == "All")
+        return true;
+    if (entry.front() == '.') {
+        return fileName.size() >= entry.size()
+               && equalsIgnoringCase(std::string_view(fileName).substr(fileName.size() - entry.size()),
+                                     entry);
+    }
+    const std::string_view name(fileName);
+    const auto tail = name.size() > 4 ? name.substr(name.size() - 4) : name;
+    return equalsIgnoringCase(tail, entry);
+}
+
+std::vector<std::string> listRomFiles(const std::string &folderText, const std::string &entry,
+                                      const PlatformRules &rules)
+{
+    std::vector<std::string> names;
+    if (folderText.empty())
+        return names;
+    size_t cut = folderText.size();
+    while (cut > 0 && !isSeparator(folderText[cut - 1], rules))
+        --cut;
+    if (cut == 0)
+        return names;
+    const std::string pattern = folderText.substr(cut);
+    const bool ignoreCase = rules.kind() == SystemKind::Windows;
+    std::error_code ec;
+    std::filesystem::directory_iterator it(toPath(folderText.substr(0, cut)), ec);
+    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+        std::string name = fromPath(it->path().filename());
+        if (!pattern.empty() && !wildcardMatch(pattern, name, ignoreCase))
+            continue;
+        std::error_code fileError;
+        if (!it->is_regular_file(fileError) || rules.isHidden(*it))
+            continue;
+        if (passesExtensionFilter(name, entry))
+            names.push_back(std::move(name));
+    }
+    return names;
+}
+
+} // namespace kestrova

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/platform_rules.h"
+
+#include <string>
+#include <vector>
+
+namespace kestrova {
+
+/// Does the file name pass the extension filter entry? "All" (with its capital) and the empty
+/// entry pass everything. An entry beginning with "." matches names ending with it, ignoring
+/// case; any other entry is compared with the last four characters, ignoring case.
+bool passesExtensionFilter(const std::string &fileName, const std::string &entry);
+
+/// The ordinary, visible files named by the folder text, in the order the file system returns
+/// them. The text is a folder followed by a separator, optionally followed by a pattern with
+/// * and ? wildcards. A folder that cannot be read gives an empty list.
+std::vector<std::string> listRomFiles(const std::string &folderText, const std::string &entry,
+                                      const PlatformRules &rules);
+
+} // namespace kestrova
