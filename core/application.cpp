@@ -58,7 +58,7 @@ Control &Application::control(const std::string &name)
 
 std::string Application::appPath(const std::string &name) const
 {
-    return m_rules.join(fromPath(m_appDir), name);
+    return fromPath(m_appDir / toPath(name));
 }
 
 void Application::runStartupStep(StartupStep step)

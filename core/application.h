@@ -62,7 +62,7 @@ public:
     const PlatformRules &rules() const { return m_rules; }
     const SiteHosts &hosts() const { return m_hosts; }
     const std::filesystem::path &appDir() const { return m_appDir; }
-    /// The application folder, the separator and the name, as the program's paths are built.
+    /// A file of the application folder (which is always a path of the running system).
     std::string appPath(const std::string &name) const;
 
     /// The installed feature of that type; asking for a missing one is a programming error.

@@ -1,0 +1,29 @@
+#include "fakes/app_fixture.h"
+
+#include "platform/file_io.h"
+
+namespace kestrova::testing {
+
+AppFixture::AppFixture(SystemKind kind, SiteHosts hosts) : m_kind(kind), m_hosts(std::move(hosts))
+{
+}
+
+void AppFixture::writeAppFile(const std::string &relative, const std::string &bytes) const
+{
+    dir.write(relative, bytes);
+}
+
+std::string AppFixture::readAppFile(const std::string &relative) const
+{
+    return readFileBytes(dir.path() / std::filesystem::path(relative)).value_or("<missing>");
+}
+
+Application &AppFixture::start()
+{
+    m_app = std::make_unique<Application>(dir.path(), Services{dialogs, shell, web},
+                                          PlatformRules(m_kind), m_hosts);
+    m_app->start();
+    return *m_app;
+}
+
+} // namespace kestrova::testing

@@ -1,0 +1,77 @@
+#include "fakes/fake_services.h"
+
+namespace kestrova::testing {
+
+namespace {
+
+template<class T>
+T takeOr(std::deque<T> &answers, T fallback)
+{
+    if (answers.empty())
+        return fallback;
+    T answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
+} // namespace
+
+MessageResult FakeDialogs::messageBox(const std::string &text, MessageButtons buttons,
+                                      MessageIcon icon, const std::string &title)
+{
+    messages.push_back({text, buttons, icon, title});
+    const auto fallback = buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Ok;
+    return takeOr(messageAnswers, fallback);
+}
+
+std::string FakeDialogs::inputBox(const std::string &prompt, const std::string &title)
+{
+    inputs.emplace_back(prompt, title);
+    return takeOr(inputAnswers, std::string());
+}
+
+std::string FakeDialogs::openFile(const std::string &filter, const std::string &)
+{
+    fileFilters.push_back(filter);
+    return takeOr(fileAnswers, std::string());
+}
+
+std::string FakeDialogs::browseForFolder(const std::string &title)
+{
+    folderTitles.push_back(title);
+    return takeOr(folderAnswers, std::string());
+}
+
+std::optional<Color> FakeDialogs::pickColor()
+{
+    ++colorRequests;
+    return takeOr(colorAnswers, std::optional<Color>());
+}
+
+bool FakeShell::startDetached(const std::string &program, const std::vector<std::string> &arguments,
+                              bool minimized)
+{
+    launches.push_back({program, arguments, minimized});
+    return startSucceeds;
+}
+
+void FakeWebPane::navigate(const std::string &newAddress)
+{
+    navigations.push_back(newAddress);
+}
+
+void FakeWebPane::setElementValue(const std::string &name, int index, const std::string &value)
+{
+    valuesSet.push_back({name, index, value});
+}
+
+void FakeWebPane::completeLoad(const std::string &newAddress)
+{
+    address = newAddress;
+    if (onNavigationComplete)
+        onNavigationComplete();
+    if (onDocumentComplete)
+        onDocumentComplete();
+}
+
+} // namespace kestrova::testing
