@@ -4,11 +4,13 @@
 #include "core/feature.h"
 #include "platform/form.h"
 #include "platform/platform_rules.h"
+#include "reference/wiki_table.h"
 #include "web/site_hosts.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,6 +58,10 @@ public:
     Control &control(const std::string &name);
 
     Catalog &catalog() { return m_catalog; }
+    /// The reference list of the selected platform; nothing means "Pas de fichier".
+    std::optional<WikiTable> &wikiTable() { return m_wikiTable; }
+    /// The article address of the last match.
+    std::string &articleAddress() { return m_articleAddress; }
     Dialogs &dialogs() { return m_services.dialogs; }
     Shell &shell() { return m_services.shell; }
     WebPane &web() { return m_services.web; }
@@ -98,6 +104,8 @@ private:
     PlatformRules m_rules;
     SiteHosts m_hosts;
     Catalog m_catalog;
+    std::optional<WikiTable> m_wikiTable;
+    std::string m_articleAddress;
     Form m_form1;
     Form m_form2;
     Form m_colors;
