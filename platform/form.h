@@ -69,6 +69,12 @@ public:
     float clientWidth() const { return m_clientWidth; }
     float clientHeight() const { return m_clientHeight; }
     void move(float left, float top);
+    /// Called by the binding when the window was moved by the system.
+    void setActualPosition(float left, float top)
+    {
+        m_left = left;
+        m_top = top;
+    }
     void resize(float width, float height);
     /// Called by the binding (and tests) when the window's real size changed; raises onResize.
     void setActualSize(float width, float height, float clientWidth, float clientHeight);

@@ -1,0 +1,349 @@
+#include "platform/qt/control_binding.h"
+
+#include "platform/list_box.h"
+#include "platform/qt/list_box_model.h"
+#include "platform/qt/qt_convert.h"
+#include "platform/text_box.h"
+#include "platform/widgets.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+
+namespace kestrova {
+
+namespace {
+
+int buttonCode(Qt::MouseButtons buttons)
+{
+    int code = 0;
+    if (buttons & Qt::LeftButton)
+        code |= LeftButton;
+    if (buttons & Qt::RightButton)
+        code |= RightButton;
+    if (buttons & Qt::MiddleButton)
+        code |= MiddleButton;
+    return code;
+}
+
+int shiftCode(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
+           | (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+int keyCode(const QKeyEvent &event)
+{
+    if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter)
+        return 13;
+    return event.key() & 0xFFFF;
+}
+
+QWidget *labelWidget(Control &control, QWidget *parent)
+{
+    if (control.name() == "Frame1T")
+        return new QGroupBox(parent);
+    auto *label = new QLabel(parent);
+    if (control.name() == "Dragger_T") {
+        label->setFrameShape(QFrame::HLine);
+        label->setFrameShadow(QFrame::Raised);
+        label->setCursor(Qt::SplitVCursor);
+    }
+    return label;
+}
+
+} // namespace
+
+ControlBinding::ControlBinding(Control &control, QWidget *parent, QWidget *browser)
+    : QObject(parent), m_control(control)
+{
+    m_widget = createWidget(parent, browser);
+    m_widget->setObjectName(toQString(control.name()));
+    m_widget->setAccessibleDescription(toQString(control.name()));
+    const auto &accessible = control.accessibleName().empty() ? control.caption()
+                                                               : control.accessibleName();
+    m_widget->setAccessibleName(toQString(accessible.empty() ? control.name() : accessible));
+    m_widget->setMouseTracking(true);
+    m_widget->installEventFilter(this);
+    if (auto *view = qobject_cast<QListView *>(m_widget.data())) {
+        view->viewport()->setMouseTracking(true);
+        view->viewport()->installEventFilter(this);
+    }
+    connectUserSignals();
+    control.setObserver([this](Change change) { changed(change); });
+    for (Change c : {Change::Geometry, Change::Visible, Change::Colors, Change::ToolTip,
+                     Change::Caption, Change::Text, Change::Items, Change::Picture,
+                     Change::Checked, Change::Panels})
+        changed(c);
+}
+
+QWidget *ControlBinding::createWidget(QWidget *parent, QWidget *browser)
+{
+    switch (m_control.kind()) {
+    case ControlKind::ListBox: {
+        auto *view = new QListView(parent);
+        m_model = new ListBoxModel(static_cast<ListBox &>(m_control), this);
+        view->setModel(m_model);
+        view->setUniformItemSizes(true);
+        view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        view->setSelectionMode(QAbstractItemView::SingleSelection);
+        return view;
+    }
+    case ControlKind::ComboBox: return new QComboBox(parent);
+    case ControlKind::TextBox: return new QLineEdit(parent);
+    case ControlKind::CheckBox: return new QCheckBox(parent);
+    case ControlKind::Button: return new QPushButton(parent);
+    case ControlKind::Image: return new QLabel(parent);
+    case ControlKind::StatusBar: {
+        auto *bar = new QWidget(parent);
+        auto *layout = new QHBoxLayout(bar);
+        layout->setContentsMargins(2, 0, 2, 0);
+        layout->addStretch();
+        return bar;
+    }
+    case ControlKind::Browser:
+        if (browser) {
+            browser->setParent(parent);
+            return browser;
+        }
+        return new QLabel(parent);
+    case ControlKind::Label:
+    case ControlKind::Frame: return labelWidget(m_control, parent);
+    }
+    return new QWidget(parent);
+}
+
+void ControlBinding::connectUserSignals()
+{
+    if (auto *view = qobject_cast<QListView *>(m_widget.data())) {
+        auto &list = static_cast<ListBox &>(m_control);
+        connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
+                [this, &list](const QModelIndex &current) {
+                    if (!m_updating && current.isValid() && current.row() != list.listIndex())
+                        list.userClickRow(current.row());
+                });
+        connect(view, &QListView::doubleClicked, this, [this] { m_control.userDoubleClick(); });
+    } else if (auto *combo = qobject_cast<QComboBox *>(m_widget.data())) {
+        auto &list = static_cast<ListBox &>(m_control);
+        connect(combo, &QComboBox::activated, this, [&list](int k) { list.userClickRow(k); });
+    } else if (auto *edit = qobject_cast<QLineEdit *>(m_widget.data())) {
+        auto &box = static_cast<TextBox &>(m_control);
+        connect(edit, &QLineEdit::textEdited, this,
+                [&box](const QString &text) { box.setText(fromQString(text)); });
+    } else if (auto *check = qobject_cast<QCheckBox *>(m_widget.data())) {
+        auto &box = static_cast<CheckBox &>(m_control);
+        connect(check, &QCheckBox::toggled, this, [this, &box](bool on) {
+            if (!m_updating)
+                box.setChecked(on);
+        });
+    } else if (auto *button = qobject_cast<QPushButton *>(m_widget.data())) {
+        connect(button, &QPushButton::clicked, this, [this] { m_control.raiseClick(); });
+    }
+}
+
+bool ControlBinding::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        m_control.userKeyDown(keyCode(static_cast<QKeyEvent &>(*event)));
+        return false;
+    }
+    const bool isView = qobject_cast<QListView *>(m_widget.data()) != nullptr;
+    if (isView && watched == m_widget)
+        return false; // mouse events of a list arrive through its viewport
+    return forwardMouse(event);
+}
+
+bool ControlBinding::forwardMouse(QEvent *event)
+{
+    const auto type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove
+        && type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick)
+        return false;
+    const auto &mouse = static_cast<QMouseEvent &>(*event);
+    MouseEvent e;
+    e.shift = shiftCode(mouse.modifiers());
+    e.x = pixelsToTwips(mouse.position().x());
+    e.y = pixelsToTwips(mouse.position().y());
+    const bool isList = m_control.kind() == ControlKind::ListBox;
+    const bool isPicture = m_control.kind() == ControlKind::Image;
+    if (type == QEvent::MouseMove) {
+        e.button = buttonCode(mouse.buttons());
+        m_control.userMouseMove(e);
+        return false;
+    }
+    e.button = buttonCode(mouse.button());
+    if (type == QEvent::MouseButtonRelease) {
+        m_control.userMouseUp(e);
+        if (isPicture && mouse.button() == Qt::LeftButton)
+            m_control.raiseClick();
+        return false;
+    }
+    if (type == QEvent::MouseButtonDblClick) {
+        if (isPicture)
+            m_control.userMouseDown(e);
+        else if (m_control.kind() == ControlKind::TextBox)
+            m_control.userDoubleClick();
+        return false;
+    }
+    m_control.userMouseDown(e);
+    // Only the left button moves a list's selection, as users of the lists expect.
+    return isList && mouse.button() != Qt::LeftButton;
+}
+
+void ControlBinding::changed(Change change)
+{
+    if (!m_widget)
+        return;
+    m_updating = true;
+    switch (change) {
+    case Change::Geometry: applyGeometry(); break;
+    case Change::Visible: m_widget->setVisible(m_control.isVisible()); break;
+    case Change::Colors: applyColors(); break;
+    case Change::ToolTip: m_widget->setToolTip(toQString(m_control.toolTip())); break;
+    case Change::Caption: applyCaption(); break;
+    case Change::Text:
+        if (auto *edit = qobject_cast<QLineEdit *>(m_widget.data())) {
+            const auto text = toQString(static_cast<TextBox &>(m_control).text());
+            if (edit->text() != text)
+                edit->setText(text);
+        }
+        break;
+    case Change::Items: m_entriesDirty = true; [[fallthrough]];
+    case Change::Selection: scheduleSync(); break;
+    case Change::Picture: applyPicture(); break;
+    case Change::Checked:
+        if (auto *check = qobject_cast<QCheckBox *>(m_widget.data()))
+            check->setChecked(static_cast<CheckBox &>(m_control).isChecked());
+        break;
+    case Change::Panels: applyPanels(); break;
+    }
+    m_updating = false;
+}
+
+void ControlBinding::scheduleSync()
+{
+    if (m_syncPending)
+        return;
+    m_syncPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_syncPending = false;
+        syncEntries();
+    });
+}
+
+void ControlBinding::syncEntries()
+{
+    if (!m_widget)
+        return;
+    m_updating = true;
+    auto &list = static_cast<ListBox &>(m_control);
+    if (auto *view = qobject_cast<QListView *>(m_widget.data())) {
+        if (m_entriesDirty)
+            m_model->entriesChanged();
+        const auto index = m_model->index(list.listIndex());
+        if (index.isValid()) {
+            view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+            view->scrollTo(index);
+        } else {
+            view->selectionModel()->clear();
+        }
+    } else if (auto *combo = qobject_cast<QComboBox *>(m_widget.data())) {
+        if (m_entriesDirty) {
+            combo->clear();
+            for (const auto &item : list.items())
+                combo->addItem(toQString(item));
+        }
+        combo->setCurrentIndex(list.listIndex());
+    }
+    m_entriesDirty = false;
+    m_updating = false;
+}
+
+void ControlBinding::applyGeometry()
+{
+    if (m_control.kind() == ControlKind::StatusBar)
+        return;
+    const auto &g = m_control.geometry();
+    m_widget->setGeometry(twipsToPixels(g.left), twipsToPixels(g.top), twipsToPixels(g.width),
+                          twipsToPixels(g.height));
+}
+
+void ControlBinding::placeStatusBar(const QSize &clientSize)
+{
+    const int height = twipsToPixels(m_control.height());
+    m_widget->setGeometry(0, clientSize.height() - height, clientSize.width(), height);
+}
+
+void ControlBinding::applyColors()
+{
+    QPalette palette = m_widget->palette();
+    if (auto back = m_control.backColor()) {
+        for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+            palette.setColor(role, toQColor(*back));
+        m_widget->setAutoFillBackground(true);
+    }
+    if (auto fore = m_control.foreColor()) {
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            palette.setColor(role, toQColor(*fore));
+    }
+    m_widget->setPalette(palette);
+}
+
+void ControlBinding::applyCaption()
+{
+    const auto caption = toQString(m_control.caption());
+    if (auto *label = qobject_cast<QLabel *>(m_widget.data());
+        label && m_control.kind() == ControlKind::Label && m_control.name() != "Dragger_T")
+        label->setText(caption);
+    else if (auto *group = qobject_cast<QGroupBox *>(m_widget.data()))
+        group->setTitle(caption);
+    else if (auto *check = qobject_cast<QCheckBox *>(m_widget.data()))
+        check->setText(caption);
+    else if (auto *button = qobject_cast<QPushButton *>(m_widget.data()))
+        button->setText(button->icon().isNull() ? caption : QString());
+}
+
+void ControlBinding::applyPicture()
+{
+    const auto *picture = dynamic_cast<const PictureControl *>(&m_control);
+    if (!picture || picture->picture().empty())
+        return;
+    const QPixmap pixmap(toQString(picture->picture()));
+    if (auto *label = qobject_cast<QLabel *>(m_widget.data())) {
+        label->setScaledContents(picture->stretch());
+        label->setPixmap(pixmap);
+    } else if (auto *button = qobject_cast<QPushButton *>(m_widget.data())) {
+        button->setIcon(QIcon(pixmap));
+        button->setIconSize(pixmap.size());
+        applyCaption();
+    }
+}
+
+void ControlBinding::applyPanels()
+{
+    const auto *bar = dynamic_cast<const StatusBar *>(&m_control);
+    auto *layout = bar ? qobject_cast<QHBoxLayout *>(m_widget->layout()) : nullptr;
+    if (!layout)
+        return;
+    while (layout->count() - 1 < bar->panelCount()) {
+        auto *panel = new QLabel(m_widget);
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        panel->setObjectName(QStringLiteral("StatusBar1(%1)").arg(layout->count()));
+        layout->insertWidget(layout->count() - 1, panel);
+    }
+    for (int i = 1; i <= bar->panelCount(); ++i) {
+        if (auto *panel = qobject_cast<QLabel *>(layout->itemAt(i - 1)->widget()))
+            panel->setText(toQString(bar->panel(i)));
+    }
+}
+
+} // namespace kestrova

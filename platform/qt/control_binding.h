@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+namespace kestrova {
+
+class Control;
+class ListBoxModel;
+enum class Change;
+
+/// Mirrors one control into its widget and forwards what the user does back to the control.
+class ControlBinding : public QObject
+{
+    Q_OBJECT
+public:
+    /// Creates the widget for the control under `parent`; `browser` is the widget of the web
+    /// pane, used for the control of kind Browser.
+    ControlBinding(Control &control, QWidget *parent, QWidget *browser);
+
+    QWidget *widget() const { return m_widget; }
+    Control &control() const { return m_control; }
+    /// The status bar is docked to the bottom of the client area whatever its geometry says.
+    void placeStatusBar(const QSize &clientSize);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *createWidget(QWidget *parent, QWidget *browser);
+    void connectUserSignals();
+    void changed(Change change);
+    void scheduleSync();
+    void syncEntries();
+    void applyGeometry();
+    void applyColors();
+    void applyCaption();
+    void applyPicture();
+    void applyPanels();
+    bool forwardMouse(QEvent *event);
+
+    Control &m_control;
+    QPointer<QWidget> m_widget;
+    ListBoxModel *m_model = nullptr;
+    bool m_syncPending = false;
+    bool m_entriesDirty = false;
+    bool m_updating = false;
+};
+
+} // namespace kestrova

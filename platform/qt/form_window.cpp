@@ -1,0 +1,139 @@
+#include "platform/qt/form_window.h"
+
+#include "platform/form.h"
+#include "platform/qt/control_binding.h"
+#include "platform/qt/menu_binding.h"
+#include "platform/qt/qt_convert.h"
+
+#include <QCloseEvent>
+#include <QHash>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QMoveEvent>
+
+namespace kestrova {
+
+namespace {
+
+// Without a window manager there is no frame to measure; assume a usual one.
+constexpr int kNominalFrameWidth = 8;
+constexpr int kNominalFrameHeight = 31;
+
+} // namespace
+
+FormWindow::FormWindow(Form &form, QWidget *browser, QWidget *parent)
+    : QMainWindow(parent), m_form(form), m_client(new QWidget(this))
+{
+    setObjectName(toQString(form.name()));
+    setWindowTitle(toQString(form.caption()));
+    setCentralWidget(m_client);
+    m_client->setObjectName(toQString(form.name() + ".client"));
+    m_client->setMouseTracking(true);
+    m_client->installEventFilter(this);
+    if (!form.menuBar().items().empty())
+        new MenuBinding(form.menuBar(), menuBar());
+    QHash<const Control *, QWidget *> widgets;
+    for (const auto &control : form.controls()) {
+        QWidget *parentWidget = control->parent() ? widgets.value(control->parent(), m_client)
+                                                  : m_client;
+        auto *binding = new ControlBinding(*control, parentWidget, browser);
+        widgets.insert(control.get(), binding->widget());
+        m_bindings.push_back(binding);
+        if (control->kind() == ControlKind::StatusBar)
+            m_statusBar = binding;
+    }
+    form.setObserver([this](FormChange change) { formChanged(int(change)); });
+    if (form.width() > 0 && form.height() > 0) {
+        const int menuHeight = form.menuBar().items().empty() ? 0 : menuBar()->sizeHint().height();
+        resize(twipsToPixels(form.width()) - kNominalFrameWidth,
+               twipsToPixels(form.height()) - kNominalFrameHeight - menuHeight);
+    }
+}
+
+void FormWindow::formChanged(int change)
+{
+    switch (FormChange(change)) {
+    case FormChange::Visible: setVisible(m_form.isVisible()); break;
+    case FormChange::Caption: setWindowTitle(toQString(m_form.caption())); break;
+    case FormChange::Colors:
+        if (auto back = m_form.backColor()) {
+            QPalette palette = m_client->palette();
+            palette.setColor(QPalette::Window, toQColor(*back));
+            m_client->setPalette(palette);
+            m_client->setAutoFillBackground(true);
+        }
+        break;
+    case FormChange::Position: move(twipsToPixels(m_form.left()), twipsToPixels(m_form.top())); break;
+    case FormChange::Size: break;
+    case FormChange::Controls: break;
+    case FormChange::Activate:
+        raise();
+        activateWindow();
+        break;
+    }
+}
+
+void FormWindow::reportSize()
+{
+    QSize outer = frameGeometry().size();
+    if (outer == size())
+        outer += QSize(kNominalFrameWidth, kNominalFrameHeight);
+    m_form.setActualSize(pixelsToTwips(outer.width()), pixelsToTwips(outer.height()),
+                         pixelsToTwips(m_client->width()), pixelsToTwips(m_client->height()));
+    if (m_statusBar)
+        m_statusBar->placeStatusBar(m_client->size());
+}
+
+void FormWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    reportSize();
+}
+
+void FormWindow::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    m_form.setActualPosition(pixelsToTwips(x()), pixelsToTwips(y()));
+}
+
+void FormWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_form.onClose) {
+        m_form.userClose();
+        event->accept();
+        return;
+    }
+    // Secondary windows are only hidden, never destroyed, until the program ends.
+    m_form.hide();
+    event->ignore();
+}
+
+void FormWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        m_form.userActivate();
+}
+
+bool FormWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_client)
+        return false;
+    const auto type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove)
+        return false;
+    const auto &mouse = static_cast<QMouseEvent &>(*event);
+    MouseEvent e;
+    const auto buttons = type == QEvent::MouseMove ? mouse.buttons() : Qt::MouseButtons(mouse.button());
+    e.button = (buttons & Qt::LeftButton ? LeftButton : 0) | (buttons & Qt::RightButton ? RightButton : 0)
+               | (buttons & Qt::MiddleButton ? MiddleButton : 0);
+    e.x = pixelsToTwips(mouse.position().x());
+    e.y = pixelsToTwips(mouse.position().y());
+    if (type == QEvent::MouseButtonPress)
+        m_form.userMouseDown(e);
+    else
+        m_form.userMouseMove(e);
+    return false;
+}
+
+} // namespace kestrova

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <vector>
+
+namespace kestrova {
+
+class ControlBinding;
+class Form;
+
+/// The real window of a form: its controls as widgets in a client area, its menu bar, and the
+/// window-level events (resize, activation, closing, mouse on the background).
+class FormWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    FormWindow(Form &form, QWidget *browser = nullptr, QWidget *parent = nullptr);
+
+    Form &form() const { return m_form; }
+    QWidget *client() const { return m_client; }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void reportSize();
+    void formChanged(int change);
+
+    Form &m_form;
+    QWidget *m_client = nullptr;
+    std::vector<ControlBinding *> m_bindings;
+    ControlBinding *m_statusBar = nullptr;
+};
+
+} // namespace kestrova

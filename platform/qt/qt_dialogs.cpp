@@ -1,0 +1,96 @@
+#include "platform/qt/qt_dialogs.h"
+
+#include "platform/qt/qt_convert.h"
+
+#include <QColorDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace kestrova {
+
+namespace {
+
+const QString kApplicationTitle = QStringLiteral("Kestrova");
+
+} // namespace
+
+MessageResult QtDialogs::messageBox(const std::string &text, MessageButtons buttons,
+                                    MessageIcon icon, const std::string &title)
+{
+    QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
+                    title.empty() ? kApplicationTitle : toQString(title), toQString(text),
+                    buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No
+                                                     : QMessageBox::Ok,
+                    m_owner);
+    const int answer = box.exec();
+    if (answer == QMessageBox::Yes)
+        return MessageResult::Yes;
+    if (answer == QMessageBox::No)
+        return MessageResult::No;
+    return MessageResult::Ok;
+}
+
+std::string QtDialogs::inputBox(const std::string &prompt, const std::string &title)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(m_owner, toQString(title), toQString(prompt),
+                                               QLineEdit::Normal, QString(), &ok);
+    return ok ? fromQString(text) : std::string();
+}
+
+QString toQtFileFilter(const std::string &filter)
+{
+    const QStringList parts = toQString(filter).split(QLatin1Char('|'));
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i];
+        const QString pattern = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
+        if (!description.contains(QLatin1Char('(')))
+            description += QStringLiteral(" (%1)").arg(pattern);
+        else
+            description = description.left(description.indexOf(QLatin1Char('('))).trimmed()
+                          + QStringLiteral(" (%1)").arg(pattern);
+        entries << description;
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
+std::string QtDialogs::openFile(const std::string &filter, const std::string &defaultExtension)
+{
+    QFileDialog dialog(m_owner);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(toQtFileFilter(filter));
+    QString suffix = toQString(defaultExtension);
+    if (suffix.startsWith(QLatin1Char('.')))
+        suffix.remove(0, 1);
+    dialog.setDefaultSuffix(suffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return fromQString(QDir::toNativeSeparators(dialog.selectedFiles().constFirst()));
+}
+
+std::string QtDialogs::browseForFolder(const std::string &title)
+{
+    const QString folder = QFileDialog::getExistingDirectory(m_owner, toQString(title));
+    if (folder.isEmpty())
+        return {};
+    QString native = QDir::toNativeSeparators(folder);
+    // A root keeps its separator; any other folder is returned without one.
+    while (native.size() > 1 && QDir(folder).isRoot() == false
+           && (native.endsWith(QLatin1Char('/')) || native.endsWith(QLatin1Char('\\'))))
+        native.chop(1);
+    return fromQString(native);
+}
+
+std::optional<Color> QtDialogs::pickColor()
+{
+    // The dialog's custom colours are kept by the toolkit for the program's run.
+    const QColor chosen = QColorDialog::getColor(Qt::black, m_owner);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return fromQColor(chosen);
+}
+
+} // namespace kestrova
