@@ -1,1 +1,52 @@
-int main() { return 0; }
+#include "core/catalog_cli.h"
+#include "platform/file_io.h"
+
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Command = int (*)(const std::vector<std::string> &, std::ostream &, std::ostream &);
+
+struct Entry
+{
+    Command run;
+    const char *usage;
+};
+
+const std::map<std::string, Entry> &commands()
+{
+    static const std::map<std::string, Entry> table = {
+        {"catalog",
+         {kestrova::runCatalogCommand,
+          "catalog FILE              print FILE as the program would save it"}},
+    };
+    return table;
+}
+
+int help(std::ostream &out)
+{
+    out << "usage: kestrova-cli COMMAND [ARGS]\n\ncommands:\n";
+    for (const auto &[name, entry] : commands())
+        out << "  " << entry.usage << "\n";
+    out << "  --help                    this text\n";
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty() || args[0] == "--help" || args[0] == "-h")
+        return args.empty() ? (help(std::cerr), 2) : help(std::cout);
+    const auto found = commands().find(args[0]);
+    if (found == commands().end()) {
+        std::cerr << "kestrova-cli: unknown command '" << args[0] << "' (see --help)\n";
+        return 2;
+    }
+    kestrova::useBinaryStandardOutput();
+    return found->second.run({args.begin() + 1, args.end()}, std::cout, std::cerr);
+}

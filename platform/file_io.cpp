@@ -7,6 +7,7 @@
 #include <system_error>
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
 #else
 #include <unistd.h>
@@ -111,6 +112,13 @@ std::optional<FileError> createEmptyIfMissing(const std::filesystem::path &path)
         return FileError{path.string(), systemReason(errno)};
     std::fclose(file);
     return std::nullopt;
+}
+
+void useBinaryStandardOutput()
+{
+#ifdef _WIN32
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
 }
 
 } // namespace kestrova

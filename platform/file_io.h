@@ -24,4 +24,7 @@ std::optional<std::string> readFileBytes(const std::filesystem::path &path);
 /// Creates an empty file when none exists.
 [[nodiscard]] std::optional<FileError> createEmptyIfMissing(const std::filesystem::path &path);
 
+/// Standard output passes line ends through unchanged (Windows would double the CR).
+void useBinaryStandardOutput();
+
 } // namespace kestrova
