@@ -1,0 +1,54 @@
+#pragma once
+
+#include "reference/title_matcher.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kestrova {
+
+struct WikiImport;
+
+/// The Match Meter's background.
+struct MeterColor
+{
+    int red = 255;
+    int green = 64;
+    int blue = 50;
+
+    friend bool operator==(const MeterColor &, const MeterColor &) = default;
+};
+
+/// Everything a ROM click shows, computed without touching a control.
+struct MatchOutcome
+{
+    std::string jeu;           ///< the normalised ROM name
+    std::optional<int> row;    ///< the best row; nothing when no row has a title
+    int shownRow = 0;          ///< the row selected in `avail_L`: the best row, else row 0
+    std::string title;         ///< the shown row's title, for display
+    double score = SearchResult::kStartScore; ///< best MatchValue with A true
+    double m = 0.5;            ///< likeness ratio, at least 0.5
+    MeterColor color;          ///< background of `prog`
+    std::string caption;       ///< caption of `prog`
+    std::string address;       ///< the article address
+    std::string matchesText;   ///< what `matches_L` shows afterwards
+};
+
+/// A ROM file name (UTF-8) as it is matched: the extension dropped (a name without "." is
+/// kept whole), cut before its first "[" or "(" and trimmed unless it begins with one, and
+/// every "_" removed.
+[[nodiscard]] std::string cleanRomName(std::string_view fileNameUtf8);
+
+/// Meter colour for a ratio m in [0.5, 1]: red to green, halves rounded to even.
+[[nodiscard]] MeterColor meterColor(double m);
+
+/// What `matches_L` shows for a selected title: whether its article exists.
+[[nodiscard]] std::string articleStateText(std::string_view link, std::string_view itemText);
+
+/// The whole match of a ROM click for a cleaned ROM name (UTF-8).
+[[nodiscard]] MatchOutcome matchRom(const TitleMatcher &matcher, const WikiImport &list,
+                                    std::string_view cleanedNameUtf8,
+                                    const std::string &encyclopediaRoot);
+
+} // namespace kestrova

@@ -1,0 +1,343 @@
+#include "reference/title_matcher.h"
+
+#include "platform/text_codec.h"
+#include "reference/wiki_table.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cassert>
+#include <cstdlib>
+
+// The longest-piece term of MatchValue in closed form.
+//
+// Literally, with n = |mot1|: best = max(0, max { j - i : 1 <= i <= j <= n and the piece
+// mot1.substr(i - 1, j) occurs in mot2 }). The piece is j long, not j - i + 1 (cut short at the
+// end of mot1). Write p = i - 1 and let M(p) be the length of the longest prefix of mot1[p..]
+// that occurs in mot2. The piece has length min(j, n - p), and as every part of an occurring
+// text occurs too, it occurs exactly when min(j, n - p) <= M(p). For a fixed p the value
+// j - p - 1 grows with j, so:
+//  - when M(p) = n - p (the whole suffix occurs), every j up to n counts: value n - p - 1;
+//  - otherwise j reaches M(p) at most: value M(p) - p - 1.
+// The term is thus not the longest common piece: a piece is charged for starting late, while a
+// suffix of mot1 that occurs earns its full length. Let S be the length of the longest suffix of
+// mot1 occurring in mot2. The smallest p with M(p) = n - p is n - S, worth S - 1; larger such p
+// are worth less, and for them M(p) - p - 1 <= n - p - 1 as well. Hence
+//     best = max(0, S - 1, max_p (M(p) - p - 1)).
+// Let L_k be the set of end positions e in mot1 of the pieces of length k that occur in mot2.
+// M(p) >= k exactly when p + k - 1 is in L_k, so for each k the smallest such p is
+// min L_k - (k - 1), and
+//     max_p (M(p) - p - 1) = max over non-empty L_k of 2 (k - 1) - min L_k,
+//     S = the largest k with n - 1 in L_k.
+// The sets are computed bit-parallel over the positions of mot1: E[c] marks where mot1 holds c,
+// D_1(q) = E[t_q], D_k(q) = (D_{k-1}(q - 1) << 1) & E[t_q], L_k = OR of D_k(q) over q. The layers
+// stop at the first empty one, so one title costs about |title| x (longest common piece + 1)
+// word operations.
+//
+// Bounds used to skip titles: every piece counted occurs in both texts, so its length is at most
+// common = sum over symbols of min(count in mot1, count in mot2); hence best <= max(0, common - 1),
+// and the count difference s equals n + m - 2 common for a title of length m.
+
+namespace kestrova {
+
+namespace {
+
+constexpr size_t kSymbolCount = 37; // "0".."9", ":", "A".."Z"
+constexpr size_t kLanes = 48;       // histogram bytes per title, padded for vector code
+constexpr size_t kByteSymbols = 256;
+constexpr unsigned kMaxLaneCount = 255;
+constexpr size_t kWordBits = 64;
+
+bool isKept(unsigned char c)
+{
+    return (c >= 48 && c <= 58) || (c >= 65 && c <= 90);
+}
+
+std::uint8_t symbolOf(unsigned char c)
+{
+    return static_cast<std::uint8_t>(c <= 58 ? c - 48 : c - 65 + 11);
+}
+
+std::string withoutSpaces(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c != ' ')
+            out += c;
+    }
+    return out;
+}
+
+// Doubled scores keep the half-character steps of MatchValue exact in integers.
+int doubledScore(int jeuLength, int best, int difference)
+{
+    return jeuLength > 6 ? 2 * best - difference : 2 * best;
+}
+
+// For each symbol, the positions of a text holding it, as `words` 64-bit words.
+struct PositionMasks
+{
+    PositionMasks(size_t symbols, size_t textLength)
+        : words(std::max<size_t>(1, (textLength + kWordBits - 1) / kWordBits)),
+          length(textLength), bits(symbols * words, 0)
+    {
+    }
+
+    void set(size_t symbol, size_t position)
+    {
+        bits[symbol * words + position / kWordBits] |= std::uint64_t{1} << (position % kWordBits);
+    }
+
+    const std::uint64_t *of(size_t symbol) const { return bits.data() + symbol * words; }
+
+    size_t words;
+    size_t length;
+    std::vector<std::uint64_t> bits;
+};
+
+// The closed form above for texts of at most 64 symbols.
+int pieceTermOneWord(const PositionMasks &masks, const std::uint8_t *t, size_t m,
+                     std::uint64_t *d)
+{
+    const std::uint64_t *e = masks.bits.data();
+    const std::uint64_t lastBit = std::uint64_t{1} << (masks.length - 1);
+    std::uint64_t layer = 0;
+    for (size_t q = 0; q < m; ++q) {
+        d[q] = e[t[q]];
+        layer |= d[q];
+    }
+    int best = 0;
+    for (size_t k = 1; layer != 0; ++k) {
+        best = std::max(best, int(2 * (k - 1)) - std::countr_zero(layer));
+        if (layer & lastBit)
+            best = std::max(best, int(k - 1));
+        if (k == m)
+            break;
+        layer = 0;
+        for (size_t q = m - 1; q >= k; --q) {
+            d[q] = (d[q - 1] << 1) & e[t[q]];
+            layer |= d[q];
+        }
+    }
+    return best;
+}
+
+// Lowest set position of a multi-word set, or -1 when it is empty.
+int lowestPosition(const std::uint64_t *set, size_t words)
+{
+    for (size_t w = 0; w < words; ++w) {
+        if (set[w] != 0)
+            return int(w * kWordBits) + std::countr_zero(set[w]);
+    }
+    return -1;
+}
+
+// The closed form above for longer texts; `d` holds (m + 1) x words.
+int pieceTermWords(const PositionMasks &masks, const std::uint8_t *t, size_t m, std::uint64_t *d)
+{
+    const size_t words = masks.words;
+    const size_t lastWord = (masks.length - 1) / kWordBits;
+    const std::uint64_t lastBit = std::uint64_t{1} << ((masks.length - 1) % kWordBits);
+    std::uint64_t *layer = d + m * words;
+    std::fill(layer, layer + words, 0);
+    for (size_t q = 0; q < m; ++q) {
+        const std::uint64_t *e = masks.of(t[q]);
+        for (size_t w = 0; w < words; ++w) {
+            d[q * words + w] = e[w];
+            layer[w] |= e[w];
+        }
+    }
+    int best = 0;
+    for (size_t k = 1;; ++k) {
+        const int lowest = lowestPosition(layer, words);
+        if (lowest < 0)
+            break;
+        best = std::max(best, int(2 * (k - 1)) - lowest);
+        if (layer[lastWord] & lastBit)
+            best = std::max(best, int(k - 1));
+        if (k == m)
+            break;
+        std::fill(layer, layer + words, 0);
+        for (size_t q = m - 1; q >= k; --q) {
+            const std::uint64_t *e = masks.of(t[q]);
+            std::uint64_t *cur = d + q * words;
+            const std::uint64_t *prev = cur - words;
+            for (size_t w = words; w-- > 0;) {
+                const std::uint64_t carry = w > 0 ? prev[w - 1] >> (kWordBits - 1) : 0;
+                cur[w] = ((prev[w] << 1) | carry) & e[w];
+                layer[w] |= cur[w];
+            }
+        }
+    }
+    return best;
+}
+
+// The longest-piece term of MatchValue for the text behind `masks` against `t`.
+int pieceTerm(const PositionMasks &masks, const std::uint8_t *t, size_t m,
+              std::vector<std::uint64_t> &scratch)
+{
+    if (masks.length == 0 || m == 0)
+        return 0;
+    scratch.resize((m + 1) * masks.words);
+    if (masks.words == 1)
+        return pieceTermOneWord(masks, t, m, scratch.data());
+    return pieceTermWords(masks, t, m, scratch.data());
+}
+
+// What the search needs to know of the ROM name, built once per search.
+struct JeuProfile
+{
+    explicit JeuProfile(std::string_view jeu) : masks(kSymbolCount, jeu.size())
+    {
+        for (size_t p = 0; p < jeu.size(); ++p) {
+            assert(isKept(static_cast<unsigned char>(jeu[p])));
+            const std::uint8_t code = symbolOf(static_cast<unsigned char>(jeu[p]));
+            masks.set(code, p);
+            ++counts[code];
+        }
+        for (size_t c = 0; c < kSymbolCount; ++c)
+            lanes[c] = std::uint8_t(std::min<int>(counts[c], kMaxLaneCount));
+    }
+
+    PositionMasks masks;
+    std::array<int, kSymbolCount> counts{};
+    std::array<std::uint8_t, kLanes> lanes{};
+};
+
+} // namespace
+
+std::string NandL(std::string_view mot)
+{
+    std::string out;
+    out.reserve(mot.size());
+    for (char c : mot) {
+        if (isKept(static_cast<unsigned char>(c)))
+            out += c;
+    }
+    return out;
+}
+
+double MatchValue(std::string_view mot1, std::string_view mot2, bool A)
+{
+    const auto n = static_cast<long>(mot1.size());
+    std::array<long, kByteSymbols> counts{};
+    for (char c : mot1)
+        ++counts[static_cast<unsigned char>(c)];
+    for (char c : mot2)
+        --counts[static_cast<unsigned char>(c)];
+    long s = 0;
+    for (size_t c = 1; c < kByteSymbols; ++c) // code 0 is not counted
+        s += std::labs(counts[c]);
+    if (!A)
+        return n == 0 ? 0.0 : 1.0 - (double(s) / 2.0) / double(n);
+
+    PositionMasks masks(kByteSymbols, mot1.size());
+    for (size_t p = 0; p < mot1.size(); ++p)
+        masks.set(static_cast<unsigned char>(mot1[p]), p);
+    std::vector<std::uint64_t> scratch;
+    const auto *t = reinterpret_cast<const std::uint8_t *>(mot2.data());
+    const int best = pieceTerm(masks, t, mot2.size(), scratch);
+    return n > 6 ? double(best) - double(s) / 2.0 : double(best);
+}
+
+std::string normaliseTitle(std::string_view rawTitle)
+{
+    return NandL(upperCp1252(withoutSpaces(rawTitle)));
+}
+
+std::string normaliseRomName(std::string_view nameUtf8)
+{
+    return NandL(upperCp1252(withoutSpaces(utf8ToCp1252(nameUtf8))));
+}
+
+TitleMatcher::TitleMatcher(const WikiTable &table)
+{
+    const size_t rows = std::min<size_t>(table.rows.size(), WikiTable::kRowCount);
+    for (size_t r = 0; r < rows; ++r) {
+        if (table.rows[r].title.empty())
+            continue;
+        const std::string normalised = normaliseTitle(table.rows[r].title);
+        m_titles.push_back({int(r), std::uint32_t(m_codes.size()),
+                            std::uint32_t(normalised.size())});
+        std::array<std::uint8_t, kLanes> lanes{};
+        for (char c : normalised) {
+            const std::uint8_t code = symbolOf(static_cast<unsigned char>(c));
+            m_codes.push_back(code);
+            if (lanes[code] < kMaxLaneCount)
+                ++lanes[code];
+        }
+        m_histograms.insert(m_histograms.end(), lanes.begin(), lanes.end());
+    }
+}
+
+int TitleMatcher::commonCount(size_t index, const std::uint8_t *jeuLanes) const
+{
+    // A title of at most 255 symbols never saturates, and min() with it is then exact even
+    // where the name's own lane saturated.
+    const std::uint8_t *lanes = m_histograms.data() + index * kLanes;
+    unsigned common = 0;
+    for (size_t c = 0; c < kLanes; ++c)
+        common += std::min(lanes[c], jeuLanes[c]);
+    return int(common);
+}
+
+SearchResult TitleMatcher::searchBest(std::string_view jeu) const
+{
+    SearchResult result;
+    if (m_titles.empty())
+        return result;
+    const JeuProfile profile(jeu);
+    const int n = int(jeu.size());
+
+    struct Candidate
+    {
+        int bound = 0;
+        int difference = 0;
+    };
+    std::vector<Candidate> candidates(m_titles.size());
+    size_t top = 0;
+    for (size_t i = 0; i < m_titles.size(); ++i) {
+        const Title &title = m_titles[i];
+        int common = 0;
+        if (title.length <= kMaxLaneCount) {
+            common = commonCount(i, profile.lanes.data());
+        } else {
+            std::array<int, kSymbolCount> counts{};
+            for (size_t q = 0; q < title.length; ++q)
+                ++counts[m_codes[title.offset + q]];
+            for (size_t c = 0; c < kSymbolCount; ++c)
+                common += std::min(counts[c], profile.counts[c]);
+        }
+        const int difference = n + int(title.length) - 2 * common;
+        candidates[i] = {doubledScore(n, std::max(0, common - 1), difference), difference};
+        if (candidates[i].bound > candidates[top].bound)
+            top = i;
+    }
+
+    std::vector<std::uint64_t> scratch;
+    auto scoreOf = [&](size_t i) {
+        const Title &title = m_titles[i];
+        const int best = pieceTerm(profile.masks, m_codes.data() + title.offset, title.length,
+                                   scratch);
+        return doubledScore(n, best, candidates[i].difference);
+    };
+    // The title with the best bound usually wins or comes close, so it sets the bar first.
+    size_t bestIndex = top;
+    int bestScore = scoreOf(top);
+    for (size_t i = 0; i < m_titles.size(); ++i) {
+        const int bound = candidates[i].bound;
+        if (i == top || bound < bestScore || (bound == bestScore && i > bestIndex))
+            continue;
+        const int score = scoreOf(i);
+        if (score > bestScore || (score == bestScore && i < bestIndex)) {
+            bestScore = score;
+            bestIndex = i;
+        }
+    }
+    result.row = m_titles[bestIndex].row;
+    result.score = bestScore / 2.0;
+    return result;
+}
+
+} // namespace kestrova

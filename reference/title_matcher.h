@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrova {
+
+struct WikiTable;
+
+/// Keeps the characters with codes 48 to 58 (digits and ":") and 65 to 90 (capitals).
+[[nodiscard]] std::string NandL(std::string_view mot);
+
+/// Scores two texts of single-byte codes. With A false: the likeness ratio 1 - (s / 2) / n
+/// (0 when mot1 is empty); with A true: the ranking score in character units.
+[[nodiscard]] double MatchValue(std::string_view mot1, std::string_view mot2, bool A = false);
+
+/// A list title (raw bytes) as the search compares it: spaces dropped, upper-cased, NandL.
+[[nodiscard]] std::string normaliseTitle(std::string_view rawTitle);
+
+/// A cleaned ROM name (UTF-8) as the search compares it: converted to Windows-1252, spaces
+/// dropped, upper-cased, NandL.
+[[nodiscard]] std::string normaliseRomName(std::string_view nameUtf8);
+
+/// The best title for a ROM name: the first row with the highest score.
+struct SearchResult
+{
+    static constexpr double kStartScore = -11110;
+
+    /// Nothing when no row of the table has a title.
+    std::optional<int> row;
+    /// The best MatchValue with A true, or the start value when there is no row.
+    double score = kStartScore;
+};
+
+/// Finds the best reference title for a normalised ROM name with exactly the results of scoring
+/// every title with MatchValue(jeu, title, true), far faster: titles are normalised once, and
+/// cheap upper bounds leave the exact score to the few titles that could still win.
+class TitleMatcher
+{
+public:
+    explicit TitleMatcher(const WikiTable &table);
+
+    /// `jeu` must already be normalised (only digits, ":" and capitals).
+    [[nodiscard]] SearchResult searchBest(std::string_view jeu) const;
+
+    /// Number of rows with a title, the ones the search scores.
+    [[nodiscard]] size_t titleCount() const { return m_titles.size(); }
+
+private:
+    struct Title
+    {
+        int row = 0;
+        std::uint32_t offset = 0; // into m_codes
+        std::uint32_t length = 0;
+    };
+
+    int commonCount(size_t index, const std::uint8_t *jeuCounts) const;
+
+    std::vector<Title> m_titles;           // rows with a non-empty title, ascending
+    std::vector<std::uint8_t> m_codes;     // symbol codes 0..36 of every normalised title
+    std::vector<std::uint8_t> m_histograms; // per title, symbol counts (saturated at 255)
+};
+
+} // namespace kestrova
