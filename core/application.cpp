@@ -1,15 +1,22 @@
 #include "core/application.h"
 
+#include "catalog_editing/catalog_editing.h"
 #include "core/catalog_file.h"
 #include "core/main_form.h"
 #include "core/selection_cascade.h"
 #include "core/status_summary.h"
+#include "main_window/main_layout.h"
+#include "main_window/navigation_bar.h"
 #include "platform/dialogs.h"
 #include "platform/file_io.h"
 #include "platform/list_box.h"
 #include "platform/text_box.h"
 #include "platform/text_codec.h"
 #include "platform/widgets.h"
+#include "reference/chooser_window.h"
+#include "roms/roms_feature.h"
+#include "schemes/color_schemes.h"
+#include "schemes/scheme_editor.h"
 
 namespace kestrova {
 
@@ -33,6 +40,13 @@ Application::~Application() = default;
 void Application::installFeatures()
 {
     m_features.push_back(std::make_unique<SelectionCascade>(*this));
+    m_features.push_back(std::make_unique<RomsFeature>(*this));
+    m_features.push_back(std::make_unique<CatalogEditing>(*this));
+    m_features.push_back(std::make_unique<ChooserWindow>(*this));
+    m_features.push_back(std::make_unique<MainLayout>(*this));
+    m_features.push_back(std::make_unique<NavigationBar>(*this));
+    m_features.push_back(std::make_unique<ColorSchemes>(*this));
+    m_features.push_back(std::make_unique<SchemeEditor>(*this));
     m_form1.menuBar().find("M_op_sav")->onClick = [this] { SaveData(); };
 }
 

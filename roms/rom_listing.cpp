@@ -1,5 +1,7 @@
 #include "roms/rom_listing.h"
 
+#include "roms/case_fold.h"
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -12,13 +14,6 @@ namespace {
 char foldCase(char c)
 {
     return char(std::toupper(static_cast<unsigned char>(c)));
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size()
-           && std::equal(a.begin(), a.end(), b.begin(),
-                         [](char x, char y) { return foldCase(x) == foldCase(y); });
 }
 
 bool wildcardMatch(std::string_view pattern, std::string_view name, bool ignoreCase)
@@ -55,14 +50,9 @@ bool passesExtensionFilter(const std::string &fileName, const std::string &entry
 {
     if (entry.empty() || entry == "All")
         return true;
-    if (entry.front() == '.') {
-        return fileName.size() >= entry.size()
-               && equalsIgnoringCase(std::string_view(fileName).substr(fileName.size() - entry.size()),
-                                     entry);
-    }
-    const std::string_view name(fileName);
-    const auto tail = name.size() > 4 ? name.substr(name.size() - 4) : name;
-    return equalsIgnoringCase(tail, entry);
+    if (entry.front() == '.')
+        return endsWithIgnoringCase(fileName, entry);
+    return tailEqualsIgnoringCase(fileName, entry, 4);
 }
 
 std::vector<std::string> listRomFiles(const std::string &folderText, const std::string &entry,

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "catalog_editing/list_editing.h"
+#include "catalog_editing/path_dialogs.h"
+#include "core/feature.h"
+
+namespace kestrova {
+
+/// Editing the catalog: the lists' add, remove and rename, and the path dialogs.
+class CatalogEditing : public Feature
+{
+public:
+    explicit CatalogEditing(Application &app) : m_lists(app), m_paths(app) {}
+
+private:
+    ListEditing m_lists;
+    PathDialogs m_paths;
+};
+
+} // namespace kestrova

@@ -1,0 +1,79 @@
+#include "roms/rom_list.h"
+
+#include "core/application.h"
+#include "platform/list_box.h"
+#include "platform/text_box.h"
+#include "reference/wiki_search.h"
+#include "roms/case_fold.h"
+
+namespace kestrova {
+
+RomList::RomList(Application &app) : m_app(app)
+{
+    m_app.listBox("plat_list_L").onClick = [this] { platformSelected(); };
+    m_app.textBox("Text1_I").onChange = [this] { search(); };
+}
+
+void RomList::platformSelected()
+{
+    auto &platforms = m_app.listBox("plat_list_L");
+    platforms.setToolTip(platforms.text());
+    const int p = platforms.listIndex();
+    if (p != -1) {
+        m_app.listBox("Flist_L").clear();
+        m_app.UpdatE("P_change", p);
+        loadReferenceList(platforms.text());
+        m_app.UpdatE("Ext_change", 0);
+        showCounts();
+    }
+    m_app.ShowStatus();
+}
+
+void RomList::loadReferenceList(const std::string &platformName)
+{
+    auto &titles = m_app.listBox("avail_L");
+    titles.clear();
+    auto import = LoadWikiList(m_app.appDir(), platformName);
+    if (!import) {
+        m_app.wikiTable() = std::nullopt;
+        return;
+    }
+    std::vector<std::string> shown;
+    shown.reserve(import->availItems.size());
+    for (const auto &raw : import->availItems)
+        shown.push_back(displayTitle(raw));
+    titles.addItems(std::move(shown));
+    m_app.wikiTable() = std::move(import->table);
+}
+
+void RomList::showCounts()
+{
+    auto &romCount = m_app.control("romc_T");
+    auto &titleCount = m_app.control("wikic_T");
+    romCount.setCaption(std::to_string(m_app.listBox("Flist_L").count()));
+    const auto &titles = m_app.listBox("avail_L");
+    titleCount.setCaption(std::to_string(titles.count()));
+    // Each count sits against the right edge of what it counts.
+    romCount.setLeft(m_app.control("ext1_C").left() - romCount.width());
+    titleCount.setLeft(titles.left() + titles.width() - titleCount.width());
+}
+
+void RomList::search()
+{
+    auto &roms = m_app.listBox("Flist_L");
+    if (roms.count() == 0)
+        return;
+    const std::string &typed = m_app.textBox("Text1_I").text();
+    if (typed.empty()) {
+        roms.setListIndex(0);
+        return;
+    }
+    for (int k = 0; k < roms.count(); ++k) {
+        if (startsWithIgnoringCase(roms.item(k), typed)) {
+            roms.setListIndex(k);
+            return;
+        }
+    }
+}
+
+} // namespace kestrova

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+namespace kestrova {
+
+class Application;
+
+/// The ROM column: what a click on a platform sets going (emulators, favourites, reference
+/// list, ROM files, counts, status bar) and the search box over the ROM files.
+class RomList
+{
+public:
+    explicit RomList(Application &app);
+
+    /// The click on `plat_list_L`.
+    void platformSelected();
+    /// A change of `Text1_I`: selects the first ROM whose name begins with the text.
+    void search();
+
+private:
+    void loadReferenceList(const std::string &platformName);
+    void showCounts();
+
+    Application &m_app;
+};
+
+} // namespace kestrova
