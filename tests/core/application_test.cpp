@@ -1,0 +1,104 @@
+#include "fakes/app_fixture.h"
+#include "platform/list_box.h"
+#include "platform/text_box.h"
+#include "platform/widgets.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace kestrova {
+namespace {
+
+using testing::AppFixture;
+
+const std::string kCatalog = "[Manufacturer]Acme\r\n\r\n\r\n[Platform]P\r\n\r\n";
+
+std::vector<std::string> panels(Application &app)
+{
+    auto &bar = app.form1().get<StatusBar>("StatusBar1");
+    std::vector<std::string> texts;
+    for (int i = 1; i <= bar.panelCount(); ++i)
+        texts.push_back(bar.panel(i));
+    return texts;
+}
+
+TEST(StartUp, MissingFilesAreCreatedEmptyAndTheWindowShows)
+{
+    AppFixture f;
+    auto &app = f.start();
+    EXPECT_EQ(f.readAppFile("DATA.txt"), "");
+    EXPECT_EQ(f.readAppFile("Ext.txt"), "");
+    EXPECT_EQ(app.comboBox("ext1_C").items(), std::vector<std::string>{"All"});
+    EXPECT_EQ(app.comboBox("ext1_C").listIndex(), -1);
+    EXPECT_EQ(app.listBox("manu_L").count(), 0);
+    EXPECT_TRUE(app.form1().isVisible());
+    EXPECT_EQ(app.form1().caption(), "Kestrova");
+    EXPECT_EQ(panels(app), (std::vector<std::string>{"Man: ", "Plat :", "Emu :", "Rom :",
+                                                     "Wiki :", "Article: --"}));
+    EXPECT_TRUE(f.dialogs.messages.empty());
+}
+
+TEST(StartUp, ExtensionFileGivesEntriesAfterAllAsWritten)
+{
+    AppFixture f;
+    f.writeAppFile("Ext.txt", ".nes\r\n\r\nAll\r\n.Sm\xE9\r\n");
+    auto &app = f.start();
+    EXPECT_EQ(app.comboBox("ext1_C").items(),
+              (std::vector<std::string>{"All", ".nes", "", "All", ".Sm\xC3\xA9"}));
+}
+
+TEST(StartUp, UnloadableLinesAreReportedOnce)
+{
+    AppFixture f;
+    f.writeAppFile("DATA.txt", "[Emu]orphan\r\nbroken\r\n" + kCatalog);
+    auto &app = f.start();
+    ASSERT_EQ(f.dialogs.messages.size(), 1u);
+    EXPECT_EQ(f.dialogs.messages[0].text, "2 lines of DATA.txt could not be loaded. Saving the "
+                                          "catalog will drop them.");
+    EXPECT_EQ(app.listBox("manu_L").items(), std::vector<std::string>{"Acme"});
+}
+
+TEST(ShutDown, NoLeavesTheFileAndYesSavesBeforeClosing)
+{
+    AppFixture f;
+    f.writeAppFile("DATA.txt", kCatalog);
+    auto &app = f.start();
+    app.catalog().Man[0].Name = "Renamed";
+    app.form2().show();
+    app.form1().userClose();
+    EXPECT_EQ(f.readAppFile("DATA.txt"), kCatalog);
+    EXPECT_FALSE(app.form2().isLoaded());
+    EXPECT_EQ(f.dialogs.messages.back().title, "Closing Kestrova...");
+
+    f.dialogs.messageAnswers = {MessageResult::Yes};
+    app.form1().userClose();
+    ASSERT_EQ(f.dialogs.messages.size(), 3u);
+    EXPECT_EQ(f.dialogs.messages[1].text, "Save before exiting?");
+    EXPECT_EQ(f.dialogs.messages[2].text, "Saved");
+    EXPECT_EQ(f.readAppFile("DATA.txt"), "[Manufacturer]Renamed\r\n\r\n\r\n[Platform]P\r\n\r\n");
+    EXPECT_FALSE(app.form1().isVisible());
+}
+
+TEST(Save, AFailedWriteIsReportedAndKeepsThePreviousFile)
+{
+    AppFixture f;
+    f.writeAppFile("DATA.txt", kCatalog);
+    auto &app = f.start();
+    // A folder where the temporary file must go makes the write fail, even for root.
+    std::filesystem::create_directory(f.dir.path() / "DATA.txt.tmp");
+    app.catalog().Man[0].Name = "Lost?";
+    app.form1().menuBar().find("M_op_sav")->userClick();
+    ASSERT_EQ(f.dialogs.messages.size(), 1u);
+    EXPECT_NE(f.dialogs.messages[0].text.find("Could not save "), std::string::npos);
+    EXPECT_NE(f.dialogs.messages[0].text.find("DATA.txt"), std::string::npos);
+    EXPECT_EQ(f.readAppFile("DATA.txt"), kCatalog);
+
+    std::filesystem::remove(f.dir.path() / "DATA.txt.tmp");
+    EXPECT_TRUE(app.SaveData());
+    EXPECT_EQ(f.dialogs.messages.back().text, "Saved");
+    EXPECT_FALSE(std::filesystem::exists(f.dir.path() / "DATA.txt.tmp"));
+}
+
+} // namespace
+} // namespace kestrova

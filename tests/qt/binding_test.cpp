@@ -1,0 +1,97 @@
+#include "fakes/temp_dir.h"
+#include "platform/list_box.h"
+#include "platform/qt/desktop_host.h"
+#include "platform/qt/form_window.h"
+#include "platform/text_box.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenuBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace kestrova {
+namespace {
+
+class Binding : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        dir.write("roms/One.nes", "1");
+        dir.write("roms/Two.nes", "2");
+        dir.write("DATA.txt", "[Manufacturer]Acme\r\n[Platform]Star\r\n[RomPath]"
+                                  + (dir.path() / "roms").string() + "/\r\n[Emu]Emu\r\n");
+        host = std::make_unique<DesktopHost>(dir.path());
+        host->start();
+        window = &host->mainWindow();
+        QCoreApplication::processEvents();
+    }
+    template<class W>
+    W *widget(const char *name)
+    {
+        return window->findChild<W *>(QString::fromLatin1(name));
+    }
+    void clickRow(QListView *view, int row, Qt::MouseButton button = Qt::LeftButton)
+    {
+        const QRect rect = view->visualRect(view->model()->index(row, 0));
+        QTest::mouseClick(view->viewport(), button, {}, rect.center());
+        QCoreApplication::processEvents();
+    }
+
+    testing::TempDir dir;
+    std::unique_ptr<DesktopHost> host;
+    FormWindow *window = nullptr;
+};
+
+TEST_F(Binding, ClicksInWidgetsDriveTheModelAndTheModelDrivesWidgets)
+{
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Kestrova"));
+    auto *manufacturers = widget<QListView>("manu_L");
+    ASSERT_NE(manufacturers, nullptr);
+    ASSERT_EQ(manufacturers->model()->rowCount(), 1);
+    clickRow(manufacturers, 0);
+    EXPECT_EQ(host->app().listBox("manu_L").listIndex(), 0);
+
+    auto *platforms = widget<QListView>("plat_list_L");
+    ASSERT_EQ(platforms->model()->rowCount(), 1) << "the cascade filled the platform widget";
+    host->app().UpdatE("P_change", 0);
+    host->app().UpdatE("Ext_change", 0);
+    QCoreApplication::processEvents();
+    auto *roms = widget<QListView>("Flist_L");
+    ASSERT_EQ(roms->model()->rowCount(), 2);
+
+    host->app().listBox("Flist_L").setListIndex(1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(roms->currentIndex().row(), 1);
+    clickRow(roms, 0, Qt::RightButton);
+    EXPECT_EQ(host->app().listBox("Flist_L").listIndex(), 1) << "a right click keeps the selection";
+    EXPECT_EQ(widget<QLineEdit>("RPath_I")->text().toStdString(),
+              (dir.path() / "roms").string() + "/");
+}
+
+TEST_F(Binding, TypingRaisesChangeAndEveryControlIsFoundByName)
+{
+    auto *search = widget<QLineEdit>("available_I");
+    int changes = 0;
+    host->app().textBox("available_I").onChange = [&] { ++changes; };
+    QTest::keyClicks(search, QStringLiteral("ab"));
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(host->app().textBox("available_I").text(), "ab");
+
+    for (const auto &control : host->app().form1().controls()) {
+        auto *w = window->findChild<QWidget *>(QString::fromStdString(control->name()));
+        ASSERT_NE(w, nullptr) << control->name();
+        EXPECT_EQ(w->accessibleDescription().toStdString(), control->name());
+        EXPECT_FALSE(w->accessibleName().isEmpty()) << control->name();
+    }
+    QStringList menus;
+    for (auto *action : window->menuBar()->actions())
+        menus << action->text();
+    EXPECT_EQ(menus, (QStringList{"Lists", "Settings", "Quick Links", "Help"}));
+}
+
+} // namespace
+} // namespace kestrova
