@@ -1,0 +1,18 @@
+#pragma once
+
+#include "fakes/app_fixture.h"
+
+#include <string>
+#include <vector>
+
+namespace kestrova::testing {
+
+/// DATA.txt with manufacturers, each with named platforms; every platform gets the emulators
+/// named in `emulators` (paths "<name>.exe").
+std::string catalogText(const std::vector<std::pair<std::string, std::vector<std::string>>> &makers,
+                        const std::vector<std::string> &emulators = {});
+
+/// The messages the fake dialogs showed, as text only.
+std::vector<std::string> messageTexts(const FakeDialogs &dialogs);
+
+} // namespace kestrova::testing
