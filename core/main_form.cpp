@@ -43,7 +43,7 @@ void buildColumns(Form &f)
 {
     for (size_t k = 0; k < kColumns.size(); ++k) {
         const float left = 120 + float(k) * kColumn;
-        label(f, "Emulators_T(" + std::to_string(k) + ")", {left, 60, 1500, 255},
+        label(f, "Emulators_T(" + std::to_string(k) + ")", {left, 60, 1900, 255},
               kColumnCaptions[k]);
         auto &list = f.add<ListBox>(kColumns[k], {left, 315, kColumn, 2595});
         list.setAccessibleName(kColumnCaptions[k]);
@@ -58,6 +58,11 @@ void buildColumns(Form &f)
     ext.setAccessibleName("Extension filter");
     label(f, "romc_T", {romRight - 1215 - 615, 30, 615, 255}, "0");
     label(f, "wikic_T", {120 + 6 * kColumn - 615, 30, 615, 255}, "0");
+}
+
+// Created after the navigation row, so that they are drawn over the bar image they sit on.
+void buildSearchBoxes(Form &f)
+{
     f.add<TextBox>("Text1_I", {120 + 3 * kColumn, 2910, kColumn, 285})
         .setAccessibleName("Search ROMs");
     f.add<TextBox>("available_I", {120 + 5 * kColumn, 2910, kColumn, 285})
@@ -177,6 +182,7 @@ void buildMainForm(Form &form1)
 {
     buildColumns(form1);
     buildNavigationRow(form1);
+    buildSearchBoxes(form1);
     buildSettingsFrame(form1);
     buildBottom(form1);
     buildMenus(form1);

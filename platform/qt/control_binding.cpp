@@ -102,6 +102,13 @@ QWidget *ControlBinding::createWidget(QWidget *parent, QWidget *browser)
     case ControlKind::CheckBox: return new QCheckBox(parent);
     case ControlKind::Button: return new QPushButton(parent);
     case ControlKind::Image: return new QLabel(parent);
+    case ControlKind::Label:
+        if (m_control.name() == "romc_T" || m_control.name() == "wikic_T") {
+            auto *count = new QLabel(parent);
+            count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            return count;
+        }
+        return labelWidget(m_control, parent);
     case ControlKind::StatusBar: {
         auto *bar = new QWidget(parent);
         auto *layout = new QHBoxLayout(bar);
@@ -115,7 +122,6 @@ QWidget *ControlBinding::createWidget(QWidget *parent, QWidget *browser)
             return browser;
         }
         return new QLabel(parent);
-    case ControlKind::Label:
     case ControlKind::Frame: return labelWidget(m_control, parent);
     }
     return new QWidget(parent);
@@ -288,7 +294,10 @@ void ControlBinding::applyColors()
     if (auto back = m_control.backColor()) {
         for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
             palette.setColor(role, toQColor(*back));
-        m_widget->setAutoFillBackground(true);
+        // Captions stay transparent so that neighbouring labels never hide each other's text.
+        // The meter and the hint label show their own background.
+        const bool ownBackground = m_control.name() == "prog" || m_control.name() == "m_M";
+        m_widget->setAutoFillBackground(!qobject_cast<QLabel *>(m_widget.data()) || ownBackground);
     }
     if (auto fore = m_control.foreColor()) {
         for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
