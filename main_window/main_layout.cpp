@@ -1,0 +1,279 @@
+#include "main_window/main_layout.h"
+
+#include "core/application.h"
+#include "main_window/navigation_bar.h"
+#include "platform/control.h"
+
+#include <array>
+
+namespace kestrova {
+
+namespace {
+
+constexpr float kMargin = 120;
+constexpr float kListsTop = 315;
+constexpr float kFrameGap = 400;
+constexpr float kBottomGroupGap = 645;
+constexpr float kBarRightGap = 240;
+constexpr float kPaneGapAfterResize = 800;
+constexpr float kPaneGapAfterDrag = 640;
+constexpr double kSplitterLow = 0.05;
+constexpr double kSplitterHigh = 0.95;
+
+constexpr std::array<const char *, 6> kColumns = {"manu_L",  "plat_list_L", "Emu_L",
+                                                  "Flist_L", "FavList_L",   "avail_L"};
+// The order in which a drag sets the list heights.
+constexpr std::array<const char *, 6> kDragHeightOrder = {"Emu_L",     "Flist_L", "manu_L",
+                                                          "FavList_L", "avail_L", "plat_list_L"};
+constexpr std::array<const char *, 6> kHoverResetControls = {
+    "Emu_L", "manu_L", "plat_list_L", "matches_L", "prog", "Frame1T"};
+
+} // namespace
+
+MainLayout::MainLayout(Application &app) : m_app(app)
+{
+    install();
+}
+
+void MainLayout::startupStep(StartupStep step)
+{
+    if (step == StartupStep::Layout)
+        resizeLayout();
+}
+
+void MainLayout::install()
+{
+    m_app.form1().onResize = [this] { resizeLayout(); };
+    auto &splitter = ctl("Dragger_T");
+    splitter.onMouseDown = [this](const MouseEvent &e) { splitterPress(e); };
+    splitter.onMouseMove = [this](const MouseEvent &e) { splitterDrag(e); };
+    for (const char *name : kHoverResetControls)
+        chainHoverReset(ctl(name));
+    auto previous = m_app.form1().onMouseMove;
+    m_app.form1().onMouseMove = [this, previous](const MouseEvent &e) {
+        if (previous)
+            previous(e);
+        hoverReset();
+    };
+}
+
+void MainLayout::chainHoverReset(Control &control)
+{
+    // Other features may listen to the same moves; keep their handler.
+    auto previous = control.onMouseMove;
+    control.onMouseMove = [this, previous](const MouseEvent &e) {
+        if (previous)
+            previous(e);
+        hoverReset();
+    };
+}
+
+void MainLayout::hoverReset()
+{
+    m_app.feature<NavigationBar>().allButtonsNormal();
+}
+
+Control &MainLayout::ctl(const std::string &name)
+{
+    return m_app.control(name);
+}
+
+Control &MainLayout::bar(int k)
+{
+    return ctl("Image2(" + std::to_string(k) + ")");
+}
+
+float MainLayout::columnWidth()
+{
+    return (m_app.form1().width() - 3 * kMargin) / 6;
+}
+
+void MainLayout::resizeLayout()
+{
+    auto &form = m_app.form1();
+    auto &browser = ctl("Browser");
+    (void)browser.setWidth(form.clientWidth() - browser.left() - kMargin);
+    placeBottomLeft();
+    const float c = columnWidth();
+    for (int k = 0; k < int(kColumns.size()); ++k)
+        placeColumn(k, c);
+    placeRomSearch();
+    placeBar(false);
+    const float meterTop = bar(2).top() + bar(2).height();
+    ctl("prog").setTop(meterTop);
+    ctl("matches_L").setTop(meterTop);
+    placeTitleSearch();
+    auto &titles = ctl("avail_L");
+    auto &address = ctl("matches_L");
+    (void)address.setWidth(titles.left() + titles.width() - address.left());
+    placeSplitterBelowMeter();
+    placeSettingsFrame();
+    placeExtensionFilter();
+    placeCounts();
+    (void)browser.setHeight(form.height() - browser.top() - ctl("StatusBar1").height()
+                            - kPaneGapAfterResize);
+}
+
+void MainLayout::placeAfterSetChange()
+{
+    const float c = columnWidth();
+    placeColumn(0, c);
+    placeBar(true);
+    ctl("matches_L").setTop(bar(2).top() + bar(2).height());
+    placeSplitterBelowMeter();
+    placeSettingsFrame();
+    placeColumn(4, c);
+    placeColumn(5, c);
+    placeTitleSearch();
+    placeExtensionFilter();
+}
+
+void MainLayout::placeBottomLeft()
+{
+    const float h = m_app.form1().height();
+    auto &version = ctl("Label_T(4)");
+    auto &logo = ctl("Image1");
+    version.setLeft(kMargin);
+    version.setTop(h - version.height() - logo.height() - kBottomGroupGap);
+    logo.setLeft(kMargin);
+    logo.setTop(h - logo.height() - kBottomGroupGap);
+}
+
+void MainLayout::placeColumn(int k, float c)
+{
+    auto &column = ctl(kColumns[size_t(k)]);
+    const float left = k == 0 ? kMargin : ctl(kColumns[size_t(k - 1)]).left() + c;
+    column.setLeft(left);
+    ctl("Emulators_T(" + std::to_string(k) + ")").setLeft(left);
+    (void)column.setWidth(c);
+    if (k > 0)
+        column.setTop(kListsTop);
+}
+
+void MainLayout::placeRomSearch()
+{
+    auto &roms = ctl("Flist_L");
+    auto &search = ctl("Text1_I");
+    search.setTop(roms.top() + roms.height());
+    search.setLeft(roms.left());
+    (void)search.setWidth(roms.width());
+}
+
+void MainLayout::placeTitleSearch()
+{
+    auto &titles = ctl("avail_L");
+    auto &search = ctl("available_I");
+    search.setTop(titles.top() + titles.height());
+    (void)search.setWidth(titles.width());
+    search.setLeft(titles.left());
+}
+
+void MainLayout::placeBar(bool saveBeforeColours)
+{
+    auto &settings = bar(4);
+    if (saveBeforeColours)
+        settings.setLeft(kMargin);
+    const float l = settings.left();
+    const float w = settings.width();
+    // Left to right after the settings button.
+    const std::array<int, 6> order = saveBeforeColours ? std::array<int, 6>{5, 3, 1, 0, 2, 6}
+                                                       : std::array<int, 6>{3, 5, 1, 0, 2, 6};
+    for (size_t p = 0; p < order.size(); ++p)
+        bar(order[p]).setLeft(l + float(p + 1) * w);
+    auto &strip = bar(6);
+    const float stripWidth = m_app.form1().width() - strip.left() - kBarRightGap;
+    if (!saveBeforeColours || stripWidth > 0)
+        (void)strip.setWidth(stripWidth);
+    (void)strip.setHeight(bar(3).height());
+    placeHint();
+}
+
+void MainLayout::placeHint()
+{
+    // The hint label sits over the bar image so that it stays visible.
+    auto &strip = bar(6);
+    auto &hint = ctl("m_M");
+    hint.setLeft(strip.left() + kMargin);
+    hint.setTop(strip.top() + (strip.height() - hint.height()) / 2);
+    if (strip.width() - 2 * kMargin > 0)
+        (void)hint.setWidth(strip.width() - 2 * kMargin);
+}
+
+void MainLayout::placeSplitterBelowMeter()
+{
+    auto &meter = ctl("prog");
+    auto &splitter = ctl("Dragger_T");
+    splitter.setTop(meter.top() + meter.height());
+    (void)splitter.setWidth(ctl("Browser").width());
+}
+
+void MainLayout::placeSettingsFrame()
+{
+    auto &frame = ctl("Frame1T");
+    frame.setTop(ctl("Dragger_T").top() + kFrameGap);
+    frame.setLeft(m_app.form1().width() / 2 - frame.width() / 2);
+}
+
+void MainLayout::placeExtensionFilter()
+{
+    auto &roms = ctl("Flist_L");
+    auto &filter = ctl("ext1_C");
+    filter.setTop(0);
+    filter.setLeft(roms.left() + roms.width() - filter.width());
+}
+
+void MainLayout::placeCounts()
+{
+    auto &romCount = ctl("romc_T");
+    romCount.setLeft(ctl("ext1_C").left() - romCount.width());
+    auto &titles = ctl("avail_L");
+    auto &titleCount = ctl("wikic_T");
+    titleCount.setLeft(titles.left() + titles.width() - titleCount.width());
+}
+
+void MainLayout::splitterPress(const MouseEvent &e)
+{
+    m_dragStartY = e.y;
+}
+
+void MainLayout::splitterDrag(const MouseEvent &e)
+{
+    hoverReset();
+    if (e.button != LeftButton)
+        return;
+    const float top = ctl("Dragger_T").top() + e.y - m_dragStartY;
+    const double h = m_app.form1().height();
+    if (!(top > kSplitterLow * h && top < kSplitterHigh * h))
+        return;
+    moveSplitterTo(top);
+}
+
+void MainLayout::moveSplitterTo(float top)
+{
+    const float h = m_app.form1().height();
+    auto &splitter = ctl("Dragger_T");
+    splitter.setTop(top);
+    auto &browser = ctl("Browser");
+    browser.setTop(splitter.top() + splitter.height());
+    if (h - browser.top() - kPaneGapAfterDrag > 0)
+        (void)browser.setHeight(h - browser.top() - kPaneGapAfterDrag);
+    ctl("Frame1T").setTop(splitter.top() + kFrameGap);
+    auto &meter = ctl("prog");
+    auto &address = ctl("matches_L");
+    meter.setTop(splitter.top() - meter.height());
+    address.setTop(splitter.top() - address.height());
+    const float barTop = address.top() - bar(2).height();
+    for (int k = 0; k <= 6; ++k)
+        bar(k).setTop(barTop);
+    (void)bar(6).setHeight(bar(3).height());
+    placeHint();
+    ctl("Text1_I").setTop(bar(0).top());
+    ctl("available_I").setTop(bar(0).top());
+    const float listHeight = bar(2).top() - kListsTop;
+    if (listHeight > 0) {
+        for (const char *name : kDragHeightOrder)
+            (void)ctl(name).setHeight(listHeight);
+    }
+}
+
+} // namespace kestrova

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/color.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrova {
+
+constexpr int kSchemeSlots = 8;
+using SchemeColors = std::array<Color, kSchemeSlots>;
+
+/// A system colour value (0x80000000 | index), as scheme files store it.
+constexpr Color systemColor(int index)
+{
+    return Color(0x80000000u | unsigned(index));
+}
+
+/// The slots before any scheme is read: the system's own colours for each role (window, button
+/// face and text, list background and text), so that saving them keeps the toolkit's look.
+constexpr SchemeColors kToolkitSlots = {systemColor(15), systemColor(18), systemColor(15),
+                                        systemColor(18), systemColor(5),  systemColor(8),
+                                        systemColor(15), systemColor(15)};
+
+/// A scheme file as read: its first nine lines, as written; later lines are ignored.
+struct SchemeFile
+{
+    std::vector<std::string> lines;
+
+    /// Line k + 1 as a colour. A missing line, or one that is not a whole number, counts 0.
+    Color color(int k) const;
+    /// The ninth line, the image-set name; empty when missing.
+    std::string imageSet() const;
+    /// Nothing but spaces in every line (or no line at all).
+    bool isBlank() const;
+};
+
+/// Scheme text (already decoded) to its lines; CR LF, LF and CR all end a line.
+SchemeFile parseSchemeFile(std::string_view text);
+/// The nine lines of a scheme: the eight colours, then the image-set name, CR LF after each.
+std::string writeSchemeFile(const SchemeColors &colors, const std::string &imageSet);
+/// " 123 " for a non-negative colour, "-123 " for a negative one.
+std::string formatColorLine(Color c);
+/// The whole number on a colour line, surrounding spaces allowed; nothing for anything else.
+std::optional<Color> parseColorLine(std::string_view line);
+/// A scheme's menu caption: the file name without its final ".col" only.
+std::string schemeCaption(const std::string &fileName);
+/// Why a typed scheme name cannot be used as a file name, or nothing when it can.
+std::optional<std::string> schemeNameProblem(const std::string &name);
+
+} // namespace kestrova

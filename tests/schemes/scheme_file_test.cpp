@@ -1,0 +1,59 @@
+#include "schemes/scheme_file.h"
+
+#include <gtest/gtest.h>
+
+namespace kestrova {
+namespace {
+
+TEST(SchemeFile, WritesNineCrLfLinesWithTheSignColumn)
+{
+    const SchemeColors colors = {0, 255, rgb(1, 2, 3), systemColor(15), 16777215, -1, 7, 8};
+    EXPECT_EQ(writeSchemeFile(colors, "Blue"),
+              " 0 \r\n 255 \r\n 197121 \r\n-2147483633 \r\n 16777215 \r\n-1 \r\n 7 \r\n 8 \r\n"
+              "Blue\r\n");
+    const auto back = parseSchemeFile(writeSchemeFile(colors, "Blue"));
+    for (int k = 0; k < kSchemeSlots; ++k)
+        EXPECT_EQ(back.color(k), colors[size_t(k)]) << k;
+    EXPECT_EQ(back.imageSet(), "Blue");
+}
+
+TEST(SchemeFile, ReadsAnyLineEndsAndCountsMissingOrBadColoursAsZero)
+{
+    const auto file = parseSchemeFile("  12  \n-5\rabc\r\n12abc\n 99999999999 \n\n");
+    EXPECT_EQ(file.color(0), 12);
+    EXPECT_EQ(file.color(1), -5);
+    EXPECT_EQ(file.color(2), 0);
+    EXPECT_EQ(file.color(3), 0);
+    EXPECT_EQ(file.color(4), 0);
+    EXPECT_EQ(file.color(7), 0); // beyond the file
+    EXPECT_EQ(file.imageSet(), "");
+    EXPECT_FALSE(file.isBlank());
+
+    EXPECT_EQ(parseSchemeFile("1\n2\n3\n4\n5\n6\n7\n8\nSet\nextra\n").lines.size(), 9u);
+    EXPECT_TRUE(parseSchemeFile("").isBlank());
+    EXPECT_TRUE(parseSchemeFile("  \r\n\r\n").isBlank());
+
+    for (const char *bad : {"", " ", "+-5", "- 5", "1 2", "0x10", "2147483648"})
+        EXPECT_FALSE(parseColorLine(bad).has_value()) << '"' << bad << '"';
+    EXPECT_EQ(parseColorLine("+7"), 7);
+    EXPECT_EQ(parseColorLine("\t-2147483648 "), -2147483647 - 1);
+}
+
+TEST(SchemeFile, CaptionDropsOnlyTheFinalExtension)
+{
+    EXPECT_EQ(schemeCaption("Dark.col"), "Dark");
+    EXPECT_EQ(schemeCaption("my.col.col"), "my.col");
+    EXPECT_EQ(schemeCaption(".col"), "");
+}
+
+TEST(SchemeFile, TypedNamesMustBeFileNames)
+{
+    for (const char *good : {"Dark", "My scheme 2", "été", "a.b", "CONSOLE"})
+        EXPECT_FALSE(schemeNameProblem(good).has_value()) << good;
+    for (const char *bad : {"a/b", "a\\b", "..", "../evil", "x..y", "a:b", "a*b", "a?b", "a\"b",
+                            "<a", "a>", "a|b", "tab\there", "CON", "nul", "com1", "LPT9.x"})
+        EXPECT_TRUE(schemeNameProblem(bad).has_value()) << bad;
+}
+
+} // namespace
+} // namespace kestrova
