@@ -13,6 +13,8 @@
 #include "platform/text_box.h"
 #include "platform/text_codec.h"
 #include "platform/widgets.h"
+#include "reference/reference_panes.h"
+#include "reference/title_matcher.h"
 #include "reference/chooser_window.h"
 #include "roms/roms_feature.h"
 #include "schemes/color_schemes.h"
@@ -47,6 +49,7 @@ void Application::installFeatures()
     m_features.push_back(std::make_unique<NavigationBar>(*this));
     m_features.push_back(std::make_unique<ColorSchemes>(*this));
     m_features.push_back(std::make_unique<SchemeEditor>(*this));
+    m_features.push_back(std::make_unique<ReferencePanes>(*this));
     m_form1.menuBar().find("M_op_sav")->onClick = [this] { SaveData(); };
 }
 
@@ -194,6 +197,12 @@ void Application::UpdatE(const std::string &caller, int index)
 void Application::ShowStatus()
 {
     kestrova::ShowStatus(m_form1);
+}
+
+void Application::setWikiTable(std::optional<WikiTable> table)
+{
+    m_wikiTable = std::move(table);
+    m_titleMatcher = m_wikiTable ? std::make_unique<TitleMatcher>(*m_wikiTable) : nullptr;
 }
 
 std::string Application::OpenDir()

@@ -23,6 +23,7 @@ class ListBox;
 class ComboBox;
 class TextBox;
 class Label;
+class TitleMatcher;
 
 /// The system services the program uses; tests pass fakes.
 struct Services
@@ -59,7 +60,11 @@ public:
 
     Catalog &catalog() { return m_catalog; }
     /// The reference list of the selected platform; nothing means "Pas de fichier".
-    std::optional<WikiTable> &wikiTable() { return m_wikiTable; }
+    const std::optional<WikiTable> &wikiTable() const { return m_wikiTable; }
+    /// Replaces the reference list and prepares its titles for matching.
+    void setWikiTable(std::optional<WikiTable> table);
+    /// The matcher over the current reference list, or none for "Pas de fichier".
+    const TitleMatcher *titleMatcher() const { return m_titleMatcher.get(); }
     /// The article address of the last match.
     std::string &articleAddress() { return m_articleAddress; }
     Dialogs &dialogs() { return m_services.dialogs; }
@@ -105,6 +110,7 @@ private:
     SiteHosts m_hosts;
     Catalog m_catalog;
     std::optional<WikiTable> m_wikiTable;
+    std::unique_ptr<TitleMatcher> m_titleMatcher;
     std::string m_articleAddress;
     Form m_form1;
     Form m_form2;

@@ -64,7 +64,8 @@ std::string articleStateText(std::string_view link, std::string_view itemText)
     return "No article about " + std::string(itemText);
 }
 
-MatchOutcome matchRom(const TitleMatcher &matcher, const WikiImport &list,
+MatchOutcome matchRom(const TitleMatcher &matcher, const WikiTable &table,
+                      const std::vector<std::string> &shownItems,
                       std::string_view cleanedNameUtf8, const std::string &encyclopediaRoot)
 {
     MatchOutcome outcome;
@@ -74,7 +75,7 @@ MatchOutcome matchRom(const TitleMatcher &matcher, const WikiImport &list,
     outcome.score = found.score;
     outcome.shownRow = found.row.value_or(0);
 
-    const auto &rows = list.table.rows;
+    const auto &rows = table.rows;
     const size_t shown = static_cast<size_t>(outcome.shownRow);
     const WikiRow empty;
     const WikiRow &row = shown < rows.size() ? rows[shown] : empty;
@@ -87,10 +88,19 @@ MatchOutcome matchRom(const TitleMatcher &matcher, const WikiImport &list,
         outcome.caption += "(no article)";
     outcome.address = encyclopediaRoot + displayTitle(row.link);
 
-    const std::string item =
-        shown < list.availItems.size() ? displayTitle(list.availItems[shown]) : std::string();
+    const std::string item = shown < shownItems.size() ? shownItems[shown] : std::string();
     outcome.matchesText = articleStateText(outcome.address, item);
     return outcome;
+}
+
+MatchOutcome matchRom(const TitleMatcher &matcher, const WikiImport &list,
+                      std::string_view cleanedNameUtf8, const std::string &encyclopediaRoot)
+{
+    std::vector<std::string> shownItems;
+    shownItems.reserve(list.availItems.size());
+    for (const auto &raw : list.availItems)
+        shownItems.push_back(displayTitle(raw));
+    return matchRom(matcher, list.table, shownItems, cleanedNameUtf8, encyclopediaRoot);
 }
 
 } // namespace kestrova

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrova {
 
@@ -45,6 +46,13 @@ struct MatchOutcome
 
 /// What `matches_L` shows for a selected title: whether its article exists.
 [[nodiscard]] std::string articleStateText(std::string_view link, std::string_view itemText);
+
+/// The whole match of a ROM click for a cleaned ROM name (UTF-8), with the reference list's
+/// items as `avail_L` shows them.
+[[nodiscard]] MatchOutcome matchRom(const TitleMatcher &matcher, const WikiTable &table,
+                                    const std::vector<std::string> &shownItems,
+                                    std::string_view cleanedNameUtf8,
+                                    const std::string &encyclopediaRoot);
 
 /// The whole match of a ROM click for a cleaned ROM name (UTF-8).
 [[nodiscard]] MatchOutcome matchRom(const TitleMatcher &matcher, const WikiImport &list,

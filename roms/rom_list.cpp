@@ -35,7 +35,7 @@ void RomList::loadReferenceList(const std::string &platformName)
     titles.clear();
     auto import = LoadWikiList(m_app.appDir(), platformName);
     if (!import) {
-        m_app.wikiTable() = std::nullopt;
+        m_app.setWikiTable(std::nullopt);
         return;
     }
     std::vector<std::string> shown;
@@ -43,7 +43,7 @@ void RomList::loadReferenceList(const std::string &platformName)
     for (const auto &raw : import->availItems)
         shown.push_back(displayTitle(raw));
     titles.addItems(std::move(shown));
-    m_app.wikiTable() = std::move(import->table);
+    m_app.setWikiTable(std::move(import->table));
 }
 
 void RomList::showCounts()

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/feature.h"
+
+#include <string>
+
+namespace kestrova {
+
+class Application;
+
+/// The panes that show the match: selecting a ROM finds and selects its best reference title
+/// and fills the Match Meter; selecting a title shows whether it has an article; the address
+/// boxes open what they hold.
+class ReferencePanes : public Feature
+{
+public:
+    explicit ReferencePanes(Application &app);
+
+    /// `SearchMatch`: scores every title against the cleaned ROM name, selects the best one,
+    /// colours the meter and returns the article address.
+    std::string SearchMatch(const std::string &cleanedName);
+
+private:
+    void romSelected();
+    void titleSelected();
+    void openTypedAddress();
+
+    Application &m_app;
+};
+
+} // namespace kestrova
