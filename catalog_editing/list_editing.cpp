@@ -1,5 +1,6 @@
 #include "catalog_editing/list_editing.h"
 
+#include "catalog_editing/catalog_selection.h"
 #include "catalog_editing/path_dialogs.h"
 #include "core/application.h"
 #include "platform/dialogs.h"
@@ -17,8 +18,7 @@ namespace {
 
 /// Moves the entries after slot i down by one over the visited range 0..last, empties the
 /// last visited one and returns the new last; nothing changes when i lies outside it.
-template<class Slots>
-int closeGap(Slots &slots, int i, int last)
+template <class Slots> int closeGap(Slots &slots, int i, int last)
 {
     last = std::min(last, Slots::capacity - 1);
     if (i < 0 || i > last)
@@ -66,8 +66,8 @@ void ListEditing::install()
 
 bool ListEditing::confirm(const std::string &text, const std::string &title)
 {
-    return m_app.dialogs().messageBox(text, MessageButtons::YesNo, MessageIcon::None, title)
-           == MessageResult::Yes;
+    return m_app.dialogs().messageBox(text, MessageButtons::YesNo, MessageIcon::None, title) ==
+           MessageResult::Yes;
 }
 
 void ListEditing::tell(const std::string &text)
@@ -77,8 +77,6 @@ void ListEditing::tell(const std::string &text)
 
 std::string ListEditing::askNewName(const ListBox &list, const std::string &title)
 {
-    if (list.listIndex() == -1)
-        return {};
     return m_app.dialogs().inputBox("Rename " + list.text(), title);
 }
 
@@ -100,33 +98,34 @@ void ListEditing::addManufacturer()
 
 void ListEditing::renameManufacturer()
 {
+    const auto selected = CatalogSelection::of(m_app);
+    if (!selected.hasManufacturer())
+        return;
     auto &manufacturers = m_app.listBox("manu_L");
     const std::string name = askNewName(manufacturers, "Rename manufacturer");
-    const int m = manufacturers.listIndex();
-    if (name.empty() || m < 0 || m >= kManufacturerSlots)
+    if (name.empty())
         return;
-    m_app.catalog().Man[m].Name = name;
-    manufacturers.setItem(m, name);
+    m_app.catalog().Man[selected.m].Name = name;
+    manufacturers.setItem(selected.m, name);
 }
 
 void ListEditing::removeManufacturer()
 {
-    auto &manufacturers = m_app.listBox("manu_L");
-    const int i = manufacturers.listIndex();
-    if (i < 0 || i >= kManufacturerSlots)
+    const auto selected = CatalogSelection::of(m_app);
+    if (!selected.hasManufacturer())
         return;
     auto &catalog = m_app.catalog();
-    if (confirm("are you sure you want to delete " + catalog.Man[i].Name
-                    + " ? All Platforms will also be erased.",
+    if (confirm("are you sure you want to delete " + catalog.Man[selected.m].Name +
+                    " ? All Platforms will also be erased.",
                 "Delete manufacturer"))
-        catalog.LastMan = std::int16_t(closeGap(catalog.Man, i, catalog.LastMan));
+        catalog.LastMan = std::int16_t(closeGap(catalog.Man, selected.m, catalog.LastMan));
     m_app.UpdatE("Boot", 0);
-    manufacturers.setListIndex(-1);
+    m_app.listBox("manu_L").setListIndex(-1);
 }
 
 void ListEditing::addPlatform()
 {
-    if (m_app.listBox("manu_L").listIndex() == -1) {
+    if (!CatalogSelection::of(m_app).hasManufacturer()) {
         m_app.dialogs().messageBox("Choose a Manufaturer", MessageButtons::Ok,
                                    MessageIcon::Exclamation, "");
         return;
@@ -140,40 +139,37 @@ void ListEditing::addPlatform()
 
 void ListEditing::renamePlatform()
 {
+    const auto selected = CatalogSelection::of(m_app);
+    if (!selected.hasPlatform())
+        return;
     auto &platforms = m_app.listBox("plat_list_L");
     const std::string name = askNewName(platforms, "Rename platform");
-    const int m = m_app.listBox("manu_L").listIndex();
-    const int p = platforms.listIndex();
-    if (name.empty() || m < 0 || m >= kManufacturerSlots || p < 0 || p >= kPlatformSlots)
+    if (name.empty())
         return;
-    m_app.catalog().Man[m].Plat[p].Name = name;
-    platforms.setItem(p, name);
+    m_app.catalog().Man[selected.m].Plat[selected.p].Name = name;
+    platforms.setItem(selected.p, name);
 }
 
 void ListEditing::removePlatform(bool fromMenu)
 {
-    auto &platforms = m_app.listBox("plat_list_L");
-    auto &manufacturers = m_app.listBox("manu_L");
-    const int m = manufacturers.listIndex();
-    const int p = platforms.listIndex();
-    if (m >= 0 && m < kManufacturerSlots && p >= 0 && p < kPlatformSlots) {
-        auto &manufacturer = m_app.catalog().Man[m];
-        if (confirm("Delete " + manufacturer.Plat[p].Name + " ?", "Remove platform")) {
+    const auto selected = CatalogSelection::of(m_app);
+    if (selected.hasPlatform()) {
+        auto &manufacturer = m_app.catalog().Man[selected.m];
+        if (confirm("Delete " + manufacturer.Plat[selected.p].Name + " ?", "Remove platform")) {
             manufacturer.LastPlat =
-                std::int16_t(closeGap(manufacturer.Plat, p, manufacturer.LastPlat));
-            m_app.UpdatE("M_change", m);
+                std::int16_t(closeGap(manufacturer.Plat, selected.p, manufacturer.LastPlat));
+            m_app.UpdatE("M_change", selected.m);
             if (fromMenu)
-                manufacturers.setListIndex(0);
+                m_app.listBox("manu_L").setListIndex(0);
         }
     }
-    platforms.setListIndex(-1);
+    m_app.listBox("plat_list_L").setListIndex(-1);
 }
 
 void ListEditing::addEmulator()
 {
-    const int m = m_app.listBox("manu_L").listIndex();
-    const int p = m_app.listBox("plat_list_L").listIndex();
-    if (p == -1 || m < 0 || m >= kManufacturerSlots || p >= kPlatformSlots) {
+    const auto selected = CatalogSelection::of(m_app);
+    if (!selected.hasPlatform()) {
         m_app.dialogs().messageBox("Choose a platform", MessageButtons::Ok,
                                    MessageIcon::Exclamation, "");
         return;
@@ -191,7 +187,7 @@ void ListEditing::addEmulator()
     if (name.empty())
         return;
     const int n = emulators.count();
-    auto &platform = m_app.catalog().Man[m].Plat[p];
+    auto &platform = m_app.catalog().Man[selected.m].Plat[selected.p];
     platform.Emu[n] = {name, pathBox.text()};
     platform.LastEmu = std::int16_t(n);
     emulators.addItem(name);
@@ -199,33 +195,28 @@ void ListEditing::addEmulator()
 
 void ListEditing::renameEmulator()
 {
+    const auto selected = CatalogSelection::of(m_app);
+    if (!selected.hasEmulator())
+        return;
     auto &emulators = m_app.listBox("Emu_L");
     const std::string name = askNewName(emulators, "Rename emulator");
-    const int m = m_app.listBox("manu_L").listIndex();
-    const int p = m_app.listBox("plat_list_L").listIndex();
-    const int e = emulators.listIndex();
-    if (name.empty() || m < 0 || m >= kManufacturerSlots || p < 0 || p >= kPlatformSlots
-        || e < 0 || e >= kEmulatorSlots)
+    if (name.empty())
         return;
-    m_app.catalog().Man[m].Plat[p].Emu[e].Name = name;
-    emulators.setItem(e, name);
+    m_app.catalog().Man[selected.m].Plat[selected.p].Emu[selected.e].Name = name;
+    emulators.setItem(selected.e, name);
 }
 
 void ListEditing::removeEmulator()
 {
-    auto &emulators = m_app.listBox("Emu_L");
-    const int m = m_app.listBox("manu_L").listIndex();
-    const int p = m_app.listBox("plat_list_L").listIndex();
-    const int e = emulators.listIndex();
-    if (e < 0 || e >= kEmulatorSlots || p < 0 || p >= kPlatformSlots || m < 0
-        || m >= kManufacturerSlots)
+    const auto selected = CatalogSelection::of(m_app);
+    if (!selected.hasEmulator())
         return;
-    auto &platform = m_app.catalog().Man[m].Plat[p];
-    if (!confirm("Delete " + platform.Emu[e].Name + " ?", "Remove emulator"))
+    auto &platform = m_app.catalog().Man[selected.m].Plat[selected.p];
+    if (!confirm("Delete " + platform.Emu[selected.e].Name + " ?", "Remove emulator"))
         return;
-    platform.LastEmu = std::int16_t(closeGap(platform.Emu, e, platform.LastEmu));
-    m_app.UpdatE("P_change", p);
-    emulators.setListIndex(-1);
+    platform.LastEmu = std::int16_t(closeGap(platform.Emu, selected.e, platform.LastEmu));
+    m_app.UpdatE("P_change", selected.p);
+    m_app.listBox("Emu_L").setListIndex(-1);
 }
 
 } // namespace kestrova

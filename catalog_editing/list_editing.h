@@ -27,8 +27,7 @@ public:
 
 private:
     void install();
-    /// Asks for the selected entry's new name; the empty text when there is nothing to rename
-    /// or the box was cancelled.
+    /// Asks for the selected entry's new name; the empty text when the box was cancelled.
     std::string askNewName(const ListBox &list, const std::string &title);
     bool confirm(const std::string &text, const std::string &title);
     void tell(const std::string &text);

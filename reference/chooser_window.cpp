@@ -27,8 +27,7 @@ std::string dropLastCharacters(const std::string &text, int count)
 
 } // namespace
 
-std::vector<std::string> savedListNames(const std::string &folderUtf8,
-                                        const PlatformRules &rules)
+std::vector<std::string> savedListNames(const std::string &folderUtf8, const PlatformRules &rules)
 {
     std::vector<std::string> names;
     std::error_code ec;

@@ -22,9 +22,9 @@ char upperAsciiChar(char c)
 
 bool asciiEqualIgnoringCase(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size()
-           && std::equal(a.begin(), a.end(), b.begin(),
-                         [](char x, char y) { return upperAsciiChar(x) == upperAsciiChar(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return upperAsciiChar(x) == upperAsciiChar(y);
+           });
 }
 
 bool inRange(char32_t c, char32_t low, char32_t high)
@@ -114,8 +114,8 @@ std::u32string foldedCharacters(std::string_view utf8)
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
 {
     if (isAscii(prefix) && isAscii(text.substr(0, prefix.size())))
-        return text.size() >= prefix.size()
-               && asciiEqualIgnoringCase(text.substr(0, prefix.size()), prefix);
+        return text.size() >= prefix.size() &&
+               asciiEqualIgnoringCase(text.substr(0, prefix.size()), prefix);
     return foldedCharacters(text).starts_with(foldedCharacters(prefix));
 }
 
@@ -123,8 +123,8 @@ bool endsWithIgnoringCase(std::string_view text, std::string_view suffix)
 {
     if (text.size() < suffix.size() && isAscii(text))
         return false;
-    if (isAscii(suffix) && text.size() >= suffix.size()
-        && isAscii(text.substr(text.size() - suffix.size())))
+    if (isAscii(suffix) && text.size() >= suffix.size() &&
+        isAscii(text.substr(text.size() - suffix.size())))
         return asciiEqualIgnoringCase(text.substr(text.size() - suffix.size()), suffix);
     return foldedCharacters(text).ends_with(foldedCharacters(suffix));
 }

@@ -11,7 +11,7 @@ namespace kestrova {
 namespace {
 // The last favourite slot stays empty.
 constexpr int kFavouriteLimit = kFavouriteSlots - 1;
-}
+} // namespace
 
 Favourites::Favourites(Application &app) : m_app(app)
 {

@@ -2,8 +2,7 @@
 
 namespace kestrova::testing {
 
-std::string catalogText(const std::vector<std::pair<std::string, std::vector<std::string>>> &makers,
-                        const std::vector<std::string> &emulators)
+std::string catalogText(const Makers &makers, const std::vector<std::string> &emulators)
 {
     std::string text;
     for (const auto &[maker, platforms] : makers) {

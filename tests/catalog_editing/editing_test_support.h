@@ -7,10 +7,12 @@
 
 namespace kestrova::testing {
 
+/// Manufacturers by name, each with its platforms' names.
+using Makers = std::vector<std::pair<std::string, std::vector<std::string>>>;
+
 /// DATA.txt with manufacturers, each with named platforms; every platform gets the emulators
 /// named in `emulators` (paths "<name>.exe").
-std::string catalogText(const std::vector<std::pair<std::string, std::vector<std::string>>> &makers,
-                        const std::vector<std::string> &emulators = {});
+std::string catalogText(const Makers &makers, const std::vector<std::string> &emulators = {});
 
 /// The messages the fake dialogs showed, as text only.
 std::vector<std::string> messageTexts(const FakeDialogs &dialogs);

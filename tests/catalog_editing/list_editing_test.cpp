@@ -34,9 +34,8 @@ TEST(ManufacturerEditing, AddRenameAndTheFiftyOneLimit)
     EXPECT_EQ(app.catalog().LastMan, 2);
     EXPECT_EQ(app.catalog().Man[2].Name, "Sega");
     ASSERT_EQ(f.dialogs.inputs.size(), 2u);
-    EXPECT_EQ(f.dialogs.inputs[0],
-              (std::pair<std::string, std::string>{"Enter new manufacturer name",
-                                                   "New Manufacturer"}));
+    EXPECT_EQ(f.dialogs.inputs[0], (std::pair<std::string, std::string>{
+                                       "Enter new manufacturer name", "New Manufacturer"}));
 
     makers.userClickRow(1);
     f.dialogs.inputAnswers = {"Nintendo Co.", ""};
@@ -65,9 +64,9 @@ TEST(ManufacturerEditing, AddRenameAndTheFiftyOneLimit)
 TEST(ManufacturerEditing, RemoveMovesTheFollowingRecordsDown)
 {
     AppFixture f;
-    f.writeAppFile("DATA.txt", catalogText({{"Atari", {"2600"}},
-                                            {"Nintendo", {"NES", "SNES"}},
-                                            {"Sega", {"Saturn"}}}));
+    f.writeAppFile(
+        "DATA.txt",
+        catalogText({{"Atari", {"2600"}}, {"Nintendo", {"NES", "SNES"}}, {"Sega", {"Saturn"}}}));
     auto &app = f.start();
     auto &makers = app.listBox("manu_L");
     makers.userClickRow(0);
@@ -100,8 +99,8 @@ TEST(ManufacturerEditing, RemoveMovesTheFollowingRecordsDown)
 TEST(PlatformEditing, RemoveFromTheMenuSelectsTheFirstManufacturer)
 {
     AppFixture f;
-    f.writeAppFile("DATA.txt", catalogText({{"Atari", {"2600", "5200", "7800"}},
-                                            {"Nintendo", {"NES"}}}));
+    f.writeAppFile("DATA.txt",
+                   catalogText({{"Atari", {"2600", "5200", "7800"}}, {"Nintendo", {"NES"}}}));
     auto &app = f.start();
     auto &makers = app.listBox("manu_L");
     auto &platforms = app.listBox("plat_list_L");

@@ -19,10 +19,11 @@ protected:
     {
         for (const char *rom : {"A.nes", "B.nes", "C.nes"})
             f.dir.write(std::string("roms/") + rom, "x");
-        f.writeAppFile("DATA.txt",
-                       manufacturerLines("Maker", {{"NES", folderText(f.dir.path() / "roms"), {},
-                                                    std::move(favourites)},
-                                                   {"Other", "", {}, {"Elsewhere.nes"}}}));
+        f.writeAppFile(
+            "DATA.txt",
+            manufacturerLines(
+                "Maker", {{"NES", folderText(f.dir.path() / "roms"), {}, std::move(favourites)},
+                          {"Other", "", {}, {"Elsewhere.nes"}}}));
         auto &app = f.start();
         selectPlatform(app, 0, 0);
         return app;
@@ -69,7 +70,8 @@ TEST_F(FavouritesTest, AddAndRemoveKeepTheSlotsPacked)
 
     ASSERT_TRUE(app.SaveData());
     const std::string saved = f.readAppFile("DATA.txt");
-    EXPECT_NE(saved.find("[Fav]A.nes\r\n[Fav]C.nes\r\n[Platform]Other"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("[Fav]A.nes\r\n[Fav]C.nes\r\n[Platform]Other"), std::string::npos)
+        << saved;
 
     // Another platform and back: the order they were added in.
     app.listBox("plat_list_L").userClickRow(1);

@@ -23,9 +23,8 @@ protected:
         emulator = fromPath(f.dir.write(emulatorFile, "#!/bin/sh\n"));
         setExecutable(toPath(emulator), true);
         romFolder = folderText(f.dir.path() / toPath(romFolderName));
-        f.writeAppFile("DATA.txt",
-                       manufacturerLines("Maker", {{"Console", romFolder, {{"Emu", emulator}},
-                                                    {roms.front()}}}));
+        const TestPlatform platform{"Console", romFolder, {{"Emu", emulator}}, {roms.front()}};
+        f.writeAppFile("DATA.txt", manufacturerLines("Maker", {platform}));
     }
 
     Application &startOnPlatform()
@@ -154,13 +153,13 @@ TEST(LaunchWindowsRules, OnlyAnExistingLowerCaseExeIsStarted)
     AppFixture f{SystemKind::Windows};
     const std::string realExe = fromPath(f.dir.write("Emu/emu.exe", "MZ"));
     const std::string upperExe = fromPath(f.dir.write("Emu/EMU.EXE", "MZ"));
-    f.writeAppFile("DATA.txt",
-                   manufacturerLines("Maker", {{"SNES", "D:\\My Roms\\",
-                                                {{"Missing", "C:\\EMU\\EMU.EXE"},
-                                                 {"Upper", upperExe},
-                                                 {"Batch", "C:\\EMU\\run.bat"},
-                                                 {"Real", realExe}},
-                                                {"Super Game (E).smc"}}}));
+    f.writeAppFile("DATA.txt", manufacturerLines("Maker", {{"SNES",
+                                                            "D:\\My Roms\\",
+                                                            {{"Missing", "C:\\EMU\\EMU.EXE"},
+                                                             {"Upper", upperExe},
+                                                             {"Batch", "C:\\EMU\\run.bat"},
+                                                             {"Real", realExe}},
+                                                            {"Super Game (E).smc"}}}));
     auto &app = f.start();
     selectPlatform(app, 0, 0);
     auto &emulators = app.listBox("Emu_L");
