@@ -15,6 +15,7 @@
 #include "platform/widgets.h"
 #include "reference/reference_panes.h"
 #include "reference/title_matcher.h"
+#include "web/quick_links.h"
 #include "reference/chooser_window.h"
 #include "roms/roms_feature.h"
 #include "schemes/color_schemes.h"
@@ -50,6 +51,7 @@ void Application::installFeatures()
     m_features.push_back(std::make_unique<ColorSchemes>(*this));
     m_features.push_back(std::make_unique<SchemeEditor>(*this));
     m_features.push_back(std::make_unique<ReferencePanes>(*this));
+    m_features.push_back(std::make_unique<QuickLinks>(*this));
     m_form1.menuBar().find("M_op_sav")->onClick = [this] { SaveData(); };
 }
 
