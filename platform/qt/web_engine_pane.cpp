@@ -1,0 +1,235 @@
+#include "platform/qt/web_engine_pane.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTimer>
+#include <QUrl>
+#include <QWebEngineHistory>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <utility>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+namespace kestrova {
+
+namespace {
+
+const char *const notFoundPage =
+    "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Page not found</title></head>"
+    "<body><h1>Page not found</h1><p>There is no page at this address.</p></body></html>";
+
+/// A page name is a plain file name in the pages folder; anything else is not found.
+bool isPlainFileName(const QString &name)
+{
+    return !name.isEmpty() && !name.startsWith(QLatin1Char('.')) && !name.contains(QLatin1Char('/'))
+           && !name.contains(QLatin1Char('\\')) && !name.contains(QLatin1Char(':'));
+}
+
+std::optional<QString> readPage(const std::filesystem::path &file)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error))
+        return std::nullopt;
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return QString::fromStdString(bytes);
+}
+
+/// Answers navigations to the product host from the pages folder; every other address goes to
+/// the network as usual.
+class ProductHostPage : public QWebEnginePage
+{
+public:
+    ProductHostPage(QString host, std::filesystem::path folder, QObject *parent)
+        : QWebEnginePage(parent), m_host(std::move(host)), m_folder(std::move(folder))
+    {}
+
+protected:
+    bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
+    {
+        // Back, forward and reload come here with the data: address that setHtml left in the
+        // history, and go through: the entry holds the page.
+        if (!isMainFrame || !isProductUrl(url))
+            return true;
+        // Deferred: the engine is still inside this navigation.
+        if (url == this->url()) {
+            // setHtml would add a second history entry for the same page.
+            QTimer::singleShot(0, this, [this] { triggerAction(Reload); });
+        } else {
+            // file:// is refused from http pages; setHtml keeps the http:// address.
+            QTimer::singleShot(0, this, [this, url] { setHtml(pageFor(url), url); });
+        }
+        return false;
+    }
+
+private:
+    bool isProductUrl(const QUrl &url) const
+    {
+        return url.scheme() == QLatin1String("http") && url.port() == -1
+               && url.host().compare(m_host, Qt::CaseInsensitive) == 0;
+    }
+
+    QString pageFor(const QUrl &url) const
+    {
+        const QString path = url.path();
+        const QString name = path.isEmpty() || path == QLatin1String("/")
+                                 ? QStringLiteral("index.html")
+                                 : path.mid(1);
+        if (isPlainFileName(name)) {
+            if (auto content = readPage(m_folder / name.toStdU16String()))
+                return *content;
+        }
+        return QString::fromLatin1(notFoundPage);
+    }
+
+    QString m_host;
+    std::filesystem::path m_folder;
+};
+
+QString jsonArguments(const QJsonArray &arguments)
+{
+    return QString::fromUtf8(QJsonDocument(arguments).toJson(QJsonDocument::Compact));
+}
+
+} // namespace
+
+WebEnginePane::WebEnginePane(const std::string &productHost,
+                             const std::filesystem::path &pagesFolder, QWidget *parent)
+    : m_view(new QWebEngineView(parent))
+{
+    m_view->setPage(new ProductHostPage(QString::fromStdString(productHost).toLower(),
+                                        pagesFolder, m_view));
+    connectNotifications();
+}
+
+WebEnginePane::~WebEnginePane()
+{
+    delete m_view.data();
+}
+
+QWidget *WebEnginePane::widget() const
+{
+    return m_view.data();
+}
+
+void WebEnginePane::connectNotifications()
+{
+    // Navigation complete follows loadFinished, which comes once for every top-level load, also
+    // for a failed one (the address is then the one that failed), a reload and a page that
+    // replaced itself with the same address; urlChanged would miss those. A same-document
+    // navigation (a #fragment, history.pushState) loads nothing, so a change of address
+    // outside a load counts as one too.
+    QWebEnginePage *page = m_view->page();
+    QObject::connect(page, &QWebEnginePage::loadStarted, m_view, [this] { m_loading = true; });
+    QObject::connect(page, &QWebEnginePage::urlChanged, m_view, [this] {
+        if (!m_loading && onNavigationComplete)
+            onNavigationComplete();
+    });
+    QObject::connect(page, &QWebEnginePage::loadFinished, m_view, [this](bool ok) {
+        m_loading = false;
+        if (onNavigationComplete)
+            onNavigationComplete();
+        if (ok && onDocumentComplete)
+            onDocumentComplete();
+    });
+}
+
+void WebEnginePane::navigate(const std::string &address)
+{
+    if (!m_view)
+        return;
+    m_view->load(urlFromAddress(address));
+}
+
+std::string WebEnginePane::currentAddress() const
+{
+    if (!m_view)
+        return {};
+    return m_view->url().toString().toStdString();
+}
+
+void WebEnginePane::back()
+{
+    if (!m_view)
+        return;
+    // QWebEngineView::back() does nothing after a page submitted a form by script.
+    QWebEngineHistory *history = m_view->history();
+    if (history->canGoBack())
+        history->goToItem(history->backItem());
+}
+
+void WebEnginePane::forward()
+{
+    if (!m_view)
+        return;
+    QWebEngineHistory *history = m_view->history();
+    if (history->canGoForward())
+        history->goToItem(history->forwardItem());
+}
+
+void WebEnginePane::refresh()
+{
+    if (!m_view)
+        return;
+    m_view->reload();
+}
+
+void WebEnginePane::setElementValue(const std::string &name, int index, const std::string &value)
+{
+    runScript(QStringLiteral("function(n,i,v){var e=document.getElementsByName(n)[i];"
+                             "if(e)e.value=v;}"),
+              jsonArguments({QString::fromStdString(name), index, QString::fromStdString(value)}));
+}
+
+void WebEnginePane::clickElement(const std::string &name)
+{
+    runScript(QStringLiteral("function(n){var e=document.getElementsByName(n)[0];if(e)e.click();}"),
+              jsonArguments({QString::fromStdString(name)}));
+}
+
+void WebEnginePane::runScript(const QString &function, const QString &jsonArguments)
+{
+    if (!m_view)
+        return;
+    // The arguments arrive as one JSON array literal, so page text is only ever data.
+    m_view->page()->runJavaScript(QStringLiteral("(") + function
+                                  + QStringLiteral(").apply(null,") + jsonArguments
+                                  + QStringLiteral(")"));
+}
+
+QUrl urlFromAddress(const std::string &address)
+{
+    QUrl url = QUrl::fromUserInput(QString::fromStdString(address));
+    if (url.path().isEmpty() && !url.host().isEmpty())
+        url.setPath(QStringLiteral("/"));
+    return url;
+}
+
+void prepareWebEngineEnvironment()
+{
+#ifndef _WIN32
+    if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+#endif
+    if (qgetenv("QT_QPA_PLATFORM") != "offscreen")
+        return;
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (flags.contains("--disable-gpu"))
+        return;
+    if (!flags.isEmpty())
+        flags.append(' ');
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.append("--disable-gpu"));
+}
+
+} // namespace kestrova

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/web_pane.h"
+
+#include <QPointer>
+
+#include <filesystem>
+#include <string>
+
+class QUrl;
+class QWebEngineView;
+class QWidget;
+
+namespace kestrova {
+
+/// The web pane in a Qt WebEngine view. Addresses on the product host are answered from the
+/// product's own pages folder, without network, and keep their http:// address.
+class WebEnginePane : public WebPane
+{
+public:
+    /// `productHost` is a host name such as "kestrova"; `pagesFolder` holds index.html (the
+    /// host's root) and the other pages by file name ("/102.html" is 102.html).
+    WebEnginePane(const std::string &productHost, const std::filesystem::path &pagesFolder,
+                  QWidget *parent = nullptr);
+    ~WebEnginePane() override;
+    WebEnginePane(const WebEnginePane &) = delete;
+    WebEnginePane &operator=(const WebEnginePane &) = delete;
+
+    /// The view, for the window binding to place and show; null once its parent deleted it.
+    [[nodiscard]] QWidget *widget() const;
+
+    void navigate(const std::string &address) override;
+    [[nodiscard]] std::string currentAddress() const override;
+    void back() override;
+    void forward() override;
+    void refresh() override;
+    void setElementValue(const std::string &name, int index, const std::string &value) override;
+    void clickElement(const std::string &name) override;
+
+private:
+    void connectNotifications();
+    void runScript(const QString &function, const QString &jsonArguments);
+
+    QPointer<QWebEngineView> m_view;
+    bool m_loading = false;
+};
+
+/// Resolves a typed address the way a browser's address bar does: without a scheme it is
+/// http://, and a bare host gets the root path ("kestrova" is "http://kestrova/").
+[[nodiscard]] QUrl urlFromAddress(const std::string &address);
+
+/// Engine plumbing to call before the QApplication exists: as root the engine's sandbox cannot
+/// start, and the offscreen platform has no GPU.
+void prepareWebEngineEnvironment();
+
+} // namespace kestrova
