@@ -1,5 +1,8 @@
 #include "core/catalog_cli.h"
 #include "platform/file_io.h"
+#include "reference/match_folder_cli.h"
+#include "reference/reference_cli.h"
+#include "roms/roms_cli.h"
 
 #include <iostream>
 #include <map>
@@ -22,6 +25,21 @@ const std::map<std::string, Entry> &commands()
         {"catalog",
          {kestrova::runCatalogCommand,
           "catalog FILE              print FILE as the program would save it"}},
+        {"roms",
+         {kestrova::runRomsCommand,
+          "roms FOLDER [--ext ENTRY] the names the ROM list shows for FOLDER"}},
+        {"import",
+         {kestrova::runImportCommand,
+          "import --platform NAME FILE\n"
+          "                            the reference list read from FILE, as JSON"}},
+        {"match",
+         {kestrova::runMatchCommand,
+          "match --platform NAME --list FILE ROM...\n"
+          "                            each ROM file name's best title, one JSON line each"}},
+        {"match-folder",
+         {kestrova::runMatchFolderCommand,
+          "match-folder --platform NAME --list FILE FOLDER [--ext ENTRY] [--json]\n"
+          "                            every ROM of FOLDER with its best title, worst first"}},
     };
     return table;
 }

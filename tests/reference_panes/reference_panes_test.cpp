@@ -1,9 +1,12 @@
 #include "fakes/app_fixture.h"
+#include "reference/match_folder_cli.h"
 #include "platform/list_box.h"
 #include "platform/text_box.h"
 #include "platform/widgets.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 namespace kestrova {
 namespace {
@@ -87,6 +90,7 @@ TEST_F(Panes, WithoutReferenceListARomClickOnlyUpdatesToolTipAndStatus)
 TEST_F(Panes, AddressBoxOpensOnlyWebAddresses)
 {
     auto &address = app->textBox("matches_L");
+    f.web.navigations.clear();
     for (const char *text : {"Article available at Wikipedia", "ftp://x", "wiki"}) {
         address.setText(text);
         address.userDoubleClick();
@@ -104,6 +108,30 @@ TEST_F(Panes, AddressBoxOpensOnlyWebAddresses)
     app->textBox("match2").setText("notes.txt");
     app->textBox("match2").userDoubleClick();
     EXPECT_EQ(f.shell.opened, std::vector<std::string>{"notes.txt"});
+}
+
+} // namespace
+} // namespace kestrova
+
+namespace kestrova {
+namespace {
+
+TEST(MatchFolderCommand, ListsWorstMatchesFirst)
+{
+    testing::TempDir dir;
+    dir.write("roms/Good Game (E).s8", "");
+    dir.write("roms/zzzz.s8", "");
+    dir.write("roms/skip.txt", "");
+    const auto list = dir.write("list.htm", "A\r\n*Good Game<wiki/Good>\r\n*Other<wiki/O>\r\nend\r\n");
+    std::ostringstream out, err;
+    const std::vector<std::string> args = {"--platform", "Star", "--list", list.string(),
+                                           (dir.path() / "roms").string() + "/", "--ext", ".s8"};
+    ASSERT_EQ(runMatchFolderCommand(args, out, err), 0) << err.str();
+    EXPECT_EQ(out.str(), "ratio  ROM               best title\n"
+                         "0.50   zzzz.s8           Good Game\n"
+                         "0.94   Good Game (E).s8  Good Game\n");
+    std::ostringstream bad;
+    EXPECT_EQ(runMatchFolderCommand({"--list"}, out, bad), 2);
 }
 
 } // namespace

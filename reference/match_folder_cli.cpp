@@ -1,0 +1,130 @@
+#include "reference/match_folder_cli.h"
+
+#include "platform/platform_rules.h"
+#include "platform/text_codec.h"
+#include "reference/match_outcome.h"
+#include "reference/reference_cli.h"
+#include "reference/wiki_list_import.h"
+#include "reference/wiki_search.h"
+#include "roms/rom_listing.h"
+#include "web/site_hosts.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <ostream>
+
+namespace kestrova {
+
+namespace {
+
+constexpr const char *kUsage =
+    "usage: kestrova-cli match-folder --platform NAME --list FILE FOLDER [--ext ENTRY] [--json]";
+
+struct Options
+{
+    std::string platform;
+    std::string list;
+    std::string folder;
+    std::string ext;
+    bool json = false;
+};
+
+std::optional<Options> parseOptions(const std::vector<std::string> &args)
+{
+    Options options;
+    bool hasPlatform = false, hasList = false, hasFolder = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string &arg = args[i];
+        const bool valued = arg == "--platform" || arg == "--list" || arg == "--ext";
+        if (valued && i + 1 >= args.size())
+            return std::nullopt;
+        if (arg == "--platform") {
+            options.platform = args[++i];
+            hasPlatform = true;
+        } else if (arg == "--list") {
+            options.list = args[++i];
+            hasList = true;
+        } else if (arg == "--ext") {
+            options.ext = args[++i];
+        } else if (arg == "--json") {
+            options.json = true;
+        } else if (!hasFolder && !arg.starts_with("--")) {
+            options.folder = arg;
+            hasFolder = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!hasPlatform || !hasList || !hasFolder)
+        return std::nullopt;
+    return options;
+}
+
+struct Row
+{
+    std::string rom;
+    std::string name;
+    MatchOutcome outcome;
+};
+
+size_t displayWidth(const std::string &utf8)
+{
+    return size_t(std::count_if(utf8.begin(), utf8.end(),
+                                [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+void printTable(const std::vector<Row> &rows, std::ostream &out)
+{
+    size_t width = 3;
+    for (const auto &row : rows)
+        width = std::max(width, displayWidth(row.rom));
+    out << "ratio  " << "ROM" << std::string(width - 3, ' ') << "  best title\n";
+    for (const auto &row : rows) {
+        char ratio[16];
+        std::snprintf(ratio, sizeof ratio, "%.2f", row.outcome.m);
+        const std::string title = row.outcome.row ? row.outcome.caption : "(no title)";
+        out << ratio << "   " << row.rom << std::string(width - displayWidth(row.rom), ' ')
+            << "  " << title << '\n';
+    }
+}
+
+} // namespace
+
+int runMatchFolderCommand(const std::vector<std::string> &args, std::ostream &out,
+                          std::ostream &err)
+{
+    const auto options = parseOptions(args);
+    if (!options) {
+        err << kUsage << '\n';
+        return 2;
+    }
+    const auto bytes = readWikiListFile(toPath(options->list));
+    if (!bytes) {
+        err << "Pas de fichier: " << decodeProgramText(options->list) << '\n';
+        return 1;
+    }
+    const WikiImport list = parseWikiList(*bytes, options->platform);
+    const TitleMatcher matcher(list.table);
+    const std::string root = SiteHosts().encyclopediaRoot();
+    std::vector<std::string> shownItems;
+    for (const auto &raw : list.availItems)
+        shownItems.push_back(displayTitle(raw));
+    std::vector<Row> rows;
+    for (auto &rom : listRomFiles(options->folder, options->ext, PlatformRules::native())) {
+        std::string name = cleanRomName(rom);
+        auto outcome = matchRom(matcher, list.table, shownItems, name, root);
+        rows.push_back({std::move(rom), std::move(name), std::move(outcome)});
+    }
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const Row &a, const Row &b) { return a.outcome.m < b.outcome.m; });
+    if (!options->json) {
+        printTable(rows, out);
+        return 0;
+    }
+    for (const auto &row : rows)
+        out << matchOutcomeJson(row.rom, row.name, row.outcome) << '\n';
+    return 0;
+}
+
+} // namespace kestrova
