@@ -25,8 +25,8 @@ constexpr std::array<const char *, 6> kColumns = {"manu_L",  "plat_list_L", "Emu
 // The order in which a drag sets the list heights.
 constexpr std::array<const char *, 6> kDragHeightOrder = {"Emu_L",     "Flist_L", "manu_L",
                                                           "FavList_L", "avail_L", "plat_list_L"};
-constexpr std::array<const char *, 6> kHoverResetControls = {
-    "Emu_L", "manu_L", "plat_list_L", "matches_L", "prog", "Frame1T"};
+constexpr std::array<const char *, 6> kHoverResetControls = {"Emu_L",     "manu_L", "plat_list_L",
+                                                             "matches_L", "prog",   "Frame1T"};
 
 } // namespace
 
@@ -110,8 +110,8 @@ void MainLayout::resizeLayout()
     placeSettingsFrame();
     placeExtensionFilter();
     placeCounts();
-    (void)browser.setHeight(form.height() - browser.top() - ctl("StatusBar1").height()
-                            - kPaneGapAfterResize);
+    (void)browser.setHeight(form.height() - browser.top() - ctl("StatusBar1").height() -
+                            kPaneGapAfterResize);
 }
 
 void MainLayout::placeAfterSetChange()

@@ -16,7 +16,10 @@ namespace {
 constexpr int kButtons = 6;
 constexpr int kBarImage = 6;
 constexpr int kStates = 3;
-enum PictureState { Normal = 0, Hover = 1, Pressed = 2 };
+// Picture states, as offsets into a button's three store entries.
+constexpr int kNormal = 0;
+constexpr int kHover = 1;
+constexpr int kPressed = 2;
 
 constexpr std::array<std::array<const char *, kStates>, kButtons> kButtonPictures = {{
     {"back1.gif", "back2.gif", "back3.gif"},
@@ -138,8 +141,8 @@ void NavigationBar::loadPictures(const std::filesystem::path &folder)
             const auto path = folder / kButtonPictures[size_t(k)][size_t(s)];
             if (isFile(path))
                 m_nav[size_t(kStates * k + s)] = {fromPath(path), readGifSize(path)};
-            if (s == Normal)
-                showStored(k, Normal);
+            if (s == kNormal)
+                showStored(k, kNormal);
         }
     }
     setPictureIfPresent(image(kBarImage), folder / "bar.gif");
@@ -175,7 +178,7 @@ void NavigationBar::cycleSets()
 void NavigationBar::allButtonsNormal()
 {
     for (int k = 0; k < kButtons; ++k)
-        showStored(k, Normal);
+        showStored(k, kNormal);
 }
 
 void NavigationBar::showStored(int k, int state)
@@ -193,7 +196,7 @@ void NavigationBar::showOthersNormal(int i)
 {
     for (int k = 0; k < kButtons; ++k) {
         if (k != i)
-            showStored(k, Normal);
+            showStored(k, kNormal);
     }
 }
 
@@ -201,20 +204,20 @@ void NavigationBar::mouseMove(int i)
 {
     showOthersNormal(i);
     if (i != kBarImage)
-        showStored(i, Hover);
+        showStored(i, kHover);
 }
 
 void NavigationBar::press(int i)
 {
     if (i != kBarImage)
-        showStored(i, Pressed);
+        showStored(i, kPressed);
     act(i);
 }
 
 void NavigationBar::release(int i)
 {
     if (i != kBarImage)
-        showStored(i, Hover);
+        showStored(i, kHover);
     showOthersNormal(i);
 }
 

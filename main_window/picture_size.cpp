@@ -10,8 +10,8 @@ constexpr std::size_t kHeaderSize = 10;
 
 int littleEndian16(std::string_view bytes, std::size_t at)
 {
-    return int(static_cast<unsigned char>(bytes[at]))
-           | int(static_cast<unsigned char>(bytes[at + 1])) << 8;
+    return int(static_cast<unsigned char>(bytes[at])) |
+           int(static_cast<unsigned char>(bytes[at + 1])) << 8;
 }
 
 } // namespace

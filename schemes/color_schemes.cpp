@@ -192,8 +192,8 @@ bool ColorSchemes::loadScheme(const std::string &name, bool editorHidden)
     if (!bytes) {
         std::error_code ec;
         const bool exists = std::filesystem::exists(path, ec);
-        m_app.dialogs().messageBox("The color scheme file " + fromPath(path)
-                                       + (exists ? " cannot be read." : " was not found."),
+        m_app.dialogs().messageBox("The color scheme file " + fromPath(path) +
+                                       (exists ? " cannot be read." : " was not found."),
                                    MessageButtons::Ok, MessageIcon::Exclamation, "");
         return false;
     }

@@ -21,8 +21,8 @@ constexpr float kListLeft = 2640;
 
 // What each slot colours, for tool tips and screen readers.
 constexpr std::array<const char *, kSchemeSlots> kSlotRoles = {
-    "BackGround", "Text",  "Buttons",         "Buttons text",
-    "Lists",      "Lists Text", "Message background", "Spare colour"};
+    "BackGround",         "Text",        "Buttons", "Buttons text", "Lists", "Lists Text",
+    "Message background", "Spare colour"};
 
 // The captions, and the slot each stands beside.
 struct SlotCaption
@@ -59,9 +59,9 @@ void SchemeEditor::build()
 {
     Form &form = m_app.colors();
     for (int n = 0; n < kSchemeSlots; ++n) {
-        auto &button = form.add<PictureControl>(
-            indexed("bcol", n), {120, kSlotTop + float(n) * kSlotStep, 615, 345},
-            ControlKind::Button);
+        auto &button = form.add<PictureControl>(indexed("bcol", n),
+                                                {120, kSlotTop + float(n) * kSlotStep, 615, 345},
+                                                ControlKind::Button);
         button.setBackColor(kToolkitSlots[size_t(n)]);
         button.setToolTip(kSlotRoles[size_t(n)]);
         button.setAccessibleName(kSlotRoles[size_t(n)]);
@@ -91,9 +91,7 @@ void SchemeEditor::install()
     form.onLoad = [this] { fillSchemeList(true); };
     form.onMouseDown = [this](const MouseEvent &e) { dragPress(e); };
     form.onMouseMove = [this](const MouseEvent &e) { dragMove(e); };
-    m_app.form1().menuBar().find("M_set_col_New")->onClick = [this] {
-        m_app.colors().activate();
-    };
+    m_app.form1().menuBar().find("M_set_col_New")->onClick = [this] { m_app.colors().activate(); };
 }
 
 std::optional<Color> SchemeEditor::PickColor()

@@ -34,8 +34,8 @@ bool isReservedDeviceName(const std::string &name)
         if (upper == reserved)
             return true;
     }
-    return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT"))
-           && upper[3] >= '1' && upper[3] <= '9';
+    return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) &&
+           upper[3] >= '1' && upper[3] <= '9';
 }
 
 } // namespace
@@ -110,8 +110,8 @@ std::optional<std::string> schemeNameProblem(const std::string &name)
 {
     const std::string refused = "\\/:*?\"<>|";
     const bool badCharacter = std::any_of(name.begin(), name.end(), [&](char ch) {
-        return static_cast<unsigned char>(ch) < 0x20 || ch == 0x7F
-               || refused.find(ch) != std::string::npos;
+        return static_cast<unsigned char>(ch) < 0x20 || ch == 0x7F ||
+               refused.find(ch) != std::string::npos;
     });
     if (badCharacter)
         return "a scheme name may not contain \\ / : * ? \" < > | or control characters";

@@ -14,9 +14,18 @@ namespace {
 constexpr std::array<const char *, 6> kColumns = {"manu_L",  "plat_list_L", "Emu_L",
                                                   "Flist_L", "FavList_L",   "avail_L"};
 
-float right(Control &c) { return c.left() + c.width(); }
-float bottom(Control &c) { return c.top() + c.height(); }
-Control &bar(Application &app, int k) { return app.control("Image2(" + std::to_string(k) + ")"); }
+float right(Control &c)
+{
+    return c.left() + c.width();
+}
+float bottom(Control &c)
+{
+    return c.top() + c.height();
+}
+Control &bar(Application &app, int k)
+{
+    return app.control("Image2(" + std::to_string(k) + ")");
+}
 
 /// Buttons of 40 by 20 pixels (600 by 300 twips) in the default set, 50 by 24 in "Blue".
 Application &startWithSets(AppFixture &f)
@@ -161,8 +170,8 @@ TEST(MainLayout, MovingOverListsAndBackgroundResetsTheButtons)
     AppFixture f;
     auto &app = startWithSets(f);
     auto &back = app.form1().get<PictureControl>("Image2(0)");
-    for (const char *name : {"Emu_L", "manu_L", "plat_list_L", "matches_L", "prog", "Frame1T",
-                             "Dragger_T", ""}) {
+    for (const char *name :
+         {"Emu_L", "manu_L", "plat_list_L", "matches_L", "prog", "Frame1T", "Dragger_T", ""}) {
         back.userMouseMove({});
         ASSERT_TRUE(back.picture().ends_with("back2.gif"));
         if (*name)

@@ -126,8 +126,8 @@ TEST(NavigationBar, SetChangeCyclingAndMenuEntriesMoveTheTick)
     EXPECT_EQ(ticked(app), std::vector<int>{1});
 
     // Set C lacks back1.gif: the button keeps the picture it had.
-    const int c = int(std::find(sets.items().begin(), sets.items().end(), "C")
-                      - sets.items().begin());
+    const int c =
+        int(std::find(sets.items().begin(), sets.items().end(), "C") - sets.items().begin());
     const std::string before = bar(app, 0).picture();
     sets.userClickRow(c);
     EXPECT_EQ(bar(app, 0).picture(), before);

@@ -32,8 +32,8 @@ MenuItem *schemeEntry(Application &app, const std::string &caption)
 {
     auto &menu = *app.form1().menuBar().find("M_set_col");
     for (const auto &item : menu.items()) {
-        if (item->name().starts_with("M_set_col_schemes(") && item->name() != "M_set_col_schemes(0)"
-            && item->caption() == caption)
+        if (item->name().starts_with("M_set_col_schemes(") &&
+            item->name() != "M_set_col_schemes(0)" && item->caption() == caption)
             return item.get();
     }
     return nullptr;
@@ -78,7 +78,8 @@ TEST(ColorSchemes, ActiveSchemeColoursEveryWindowByClassLetterAndPicksItsImageSe
     }
     EXPECT_EQ(back(app, "m_M"), 16);
     EXPECT_EQ(fore(app, "m_M"), 11);
-    for (const char *name : {"prog", "txt", "Browser", "StatusBar1", "Emulators_T(0)", "Image2(0)"})
+    for (const char *name :
+         {"prog", "txt", "Browser", "StatusBar1", "Emulators_T(0)", "Image2(0)"})
         EXPECT_FALSE(back(app, name).has_value()) << name;
 
     EXPECT_EQ(app.comboBox("nav_C").text(), "Blue");
@@ -210,9 +211,8 @@ TEST(ColorSchemes, VanishedSchemeIsReportedAndNothingChanges)
 
     schemeEntry(app, "Gone")->userClick();
     ASSERT_EQ(f.dialogs.messages.size(), 1u);
-    EXPECT_NE(f.dialogs.messages[0].text.find(
-                  fromPath(f.dir.path() / "ColorSchemes" / "Gone.col")),
-              std::string::npos);
+    const auto gone = fromPath(f.dir.path() / "ColorSchemes" / "Gone.col");
+    EXPECT_NE(f.dialogs.messages[0].text.find(gone), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(f.dir.path() / "ColorSchemes/Gone.col"));
     EXPECT_EQ(f.readAppFile("ColorSchemes/Active.col"), scheme(10));
     EXPECT_EQ(back(app, "manu_L"), 14);

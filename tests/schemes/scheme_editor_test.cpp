@@ -57,11 +57,11 @@ TEST(SchemeEditor, WindowHoldsTheSlotButtonsListAndCaptions)
 TEST(SchemeEditor, EachColourButtonPreviewsItsClasses)
 {
     // Which classes a pick on button n paints (class representatives on the main window).
-    const std::map<int, std::string> painted = {{0, "MT"}, {1, "MT"},   {2, "MB"}, {3, "MB"},
-                                                {4, "ICML"}, {5, "ICML"}, {6, "M"}, {7, "M"}};
-    const std::map<char, const char *> representative = {
-        {'T', "romc_T"}, {'B', "AddMan_B"}, {'L', "manu_L"},
-        {'I', "Text1_I"}, {'C', "ext1_C"}, {'M', "m_M"}};
+    const std::map<int, std::string> painted = {{0, "MT"},   {1, "MT"},   {2, "MB"}, {3, "MB"},
+                                                {4, "ICML"}, {5, "ICML"}, {6, "M"},  {7, "M"}};
+    const std::map<char, const char *> representative = {{'T', "romc_T"}, {'B', "AddMan_B"},
+                                                         {'L', "manu_L"}, {'I', "Text1_I"},
+                                                         {'C', "ext1_C"}, {'M', "m_M"}};
     for (const auto &[n, classes] : painted) {
         AppFixture f;
         auto &app = f.start();
@@ -73,13 +73,18 @@ TEST(SchemeEditor, EachColourButtonPreviewsItsClasses)
             const bool expected = classes.find(letter) != std::string::npos;
             EXPECT_EQ(app.control(name).backColor().has_value(), expected) << n << letter;
         }
-        const char *changed = n == 0 ? "romc_T" : n == 2 ? "AddMan_B" : n == 4 ? "manu_L"
-                            : n == 6 ? "m_M" : nullptr;
+        const char *changed = n == 0   ? "romc_T"
+                              : n == 2 ? "AddMan_B"
+                              : n == 4 ? "manu_L"
+                              : n == 6 ? "m_M"
+                                       : nullptr;
         if (changed) {
             EXPECT_EQ(app.control(changed).backColor(), rgb(1, 2, 3)) << n;
         }
-        const char *changedText = n == 1 ? "romc_T" : n == 3 ? "AddMan_B" : n == 5 ? "Text1_I"
-                                : nullptr;
+        const char *changedText = n == 1   ? "romc_T"
+                                  : n == 3 ? "AddMan_B"
+                                  : n == 5 ? "Text1_I"
+                                           : nullptr;
         if (changedText) {
             EXPECT_EQ(app.control(changedText).foreColor(), rgb(1, 2, 3)) << n;
         }
@@ -103,8 +108,9 @@ TEST(SchemeEditor, OkWritesActiveAndSchemeListAppliesAScheme)
     auto &app = f.start();
     app.colors().activate();
 
-    const auto row = std::find(schemeList(app).items().begin(), schemeList(app).items().end(),
-                               "Dark") - schemeList(app).items().begin();
+    const auto row =
+        std::find(schemeList(app).items().begin(), schemeList(app).items().end(), "Dark") -
+        schemeList(app).items().begin();
     schemeList(app).userClickRow(int(row));
     EXPECT_TRUE(app.colors().isVisible());
     EXPECT_EQ(app.comboBox("nav_C").text(), "Blue");
@@ -134,9 +140,8 @@ TEST(SchemeEditor, SaveAsksBeforeOverwritingAndRefillsTheList)
 
     f.dialogs.inputAnswers.push_back("Dark");
     save.raiseClick();
-    EXPECT_EQ(f.dialogs.inputs.back(),
-              std::make_pair(std::string("Enter Color Scheme Name"),
-                             std::string("Save Color Scheme")));
+    EXPECT_EQ(f.dialogs.inputs.back(), std::make_pair(std::string("Enter Color Scheme Name"),
+                                                      std::string("Save Color Scheme")));
     const std::string written = f.readAppFile("ColorSchemes/Dark.col");
     EXPECT_EQ(written, writeSchemeFile(app.feature<ColorSchemes>().slots(), ""));
     EXPECT_EQ(f.readAppFile("ColorSchemes/Active.col"), written);
@@ -164,7 +169,8 @@ TEST(SchemeEditor, SaveRefusesNamesThatAreNotFileNames)
     auto &save = *app.colors().find("save_B");
     const auto files = [&] {
         std::vector<std::string> names;
-        for (const auto &entry : std::filesystem::directory_iterator(f.dir.path() / "ColorSchemes"))
+        const auto folder = f.dir.path() / "ColorSchemes";
+        for (const auto &entry : std::filesystem::directory_iterator(folder))
             names.push_back(fromPath(entry.path().filename()));
         return names;
     };
