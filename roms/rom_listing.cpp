@@ -6,6 +6,7 @@
 #include <cctype>
 #include <filesystem>
 #include <system_error>
+#include <type_traits>
 
 namespace kestrova {
 
@@ -44,6 +45,20 @@ bool isSeparator(char c, const PlatformRules &rules)
     return c == '/' || (rules.kind() == SystemKind::Windows && c == '\\');
 }
 
+/// The entry's file name as UTF-8; on systems whose paths are bytes, cut straight from the path
+/// to spare the copies a long listing would otherwise make.
+std::string fileNameOf(const std::filesystem::directory_entry &entry)
+{
+    using Native = std::filesystem::path::string_type;
+    if constexpr (std::is_same_v<Native, std::string>) {
+        const std::string &native = entry.path().native();
+        const size_t slash = native.find_last_of('/');
+        return native.substr(slash == std::string::npos ? 0 : slash + 1);
+    } else {
+        return fromPath(entry.path().filename());
+    }
+}
+
 } // namespace
 
 bool passesExtensionFilter(const std::string &fileName, const std::string &entry)
@@ -71,7 +86,7 @@ std::vector<std::string> listRomFiles(const std::string &folderText, const std::
     std::error_code ec;
     std::filesystem::directory_iterator it(toPath(folderText.substr(0, cut)), ec);
     for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-        std::string name = fromPath(it->path().filename());
+        std::string name = fileNameOf(*it);
         if (!pattern.empty() && !wildcardMatch(pattern, name, ignoreCase))
             continue;
         std::error_code fileError;
