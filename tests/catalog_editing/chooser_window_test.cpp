@@ -2,7 +2,6 @@
 
 #include "platform/list_box.h"
 #include "platform/text_box.h"
-#include "platform/widgets.h"
 #include "reference/chooser_window.h"
 
 #include <gtest/gtest.h>
@@ -12,157 +11,115 @@
 namespace kestrova::testing {
 namespace {
 
+using Names = std::vector<std::string>;
+
 class ChooserTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         f.writeAppFile("DATA.txt", catalogText({{"Sega", {"Saturn"}}, {"SNK", {}}}));
-        f.writeAppFile("wikigameslists/Arcade.htm", "A\r\n");
-        f.writeAppFile("wikigameslists/Dreamcast.htm", "A\r\n");
-        f.writeAppFile("wikigameslists/.hidden.htm", "");
-        f.writeAppFile("wikigameslists/folder.htm/inside.htm", "");
+        for (const char *file : {"Arcade.htm", "Dreamcast.htm", ".hidden.htm", "dir.htm/x.htm"})
+            f.writeAppFile(std::string("wikigameslists/") + file, "A\r\n");
     }
 
     /// The main window's add-platform command, then the system's activation.
-    Form &openChooser(Application &app, int manufacturer)
+    Form &openChooser(int manufacturer)
     {
+        auto &app = f.app();
         app.listBox("manu_L").userClickRow(manufacturer);
         app.control("AddPlat_B").raiseClick();
         app.form2().userActivate();
         return app.form2();
     }
 
-    static std::vector<std::string> sortedItems(const ListBox &list)
+    ComboBox &lists() { return f.app().form2().get<ComboBox>("cb_L"); }
+    TextBox &custom() { return f.app().form2().get<TextBox>("T_I"); }
+    void press(const char *button) { f.app().form2().find(button)->raiseClick(); }
+
+    Names offered()
     {
-        auto items = list.items();
+        auto items = lists().items();
         std::sort(items.begin(), items.end());
         return items;
-    }
-
-    static int positionOf(const ListBox &list, const std::string &text)
-    {
-        const auto &items = list.items();
-        return int(std::find(items.begin(), items.end(), text) - items.begin());
     }
 
     AppFixture f{SystemKind::Posix};
 };
 
-TEST_F(ChooserTest, WindowHasItsControls)
+TEST_F(ChooserTest, ChosenListOrCustomNameBecomesThePlatform)
 {
     auto &app = f.start();
-    auto &form = app.form2();
-    EXPECT_FALSE(form.isVisible());
-    auto &lists = form.get<ComboBox>("cb_L");
-    EXPECT_EQ(lists.toolTip(), "Lists of the files in the wikigamelists folder.");
-    EXPECT_EQ(form.get<TextBox>("T_I").accessibleName(), "Custom");
-    EXPECT_EQ(form.find("cd_B")->caption(), "ok");
-    EXPECT_EQ(form.find("cs_B")->caption(), "cancel");
-    std::vector<std::string> captions;
-    for (const auto &control : form.controls()) {
-        if (control->kind() == ControlKind::Label)
-            captions.push_back(control->caption());
-    }
-    EXPECT_EQ(captions, (std::vector<std::string>{"Wikipedia  lists", "Custom"}));
-}
-
-TEST_F(ChooserTest, ChosenListBecomesThePlatform)
-{
-    auto &app = f.start();
-    auto &form = openChooser(app, 0);
-    EXPECT_TRUE(form.isVisible());
-    auto &lists = form.get<ComboBox>("cb_L");
-    EXPECT_EQ(sortedItems(lists), (std::vector<std::string>{"Arcade", "Dreamcast"}));
-
+    auto &form = openChooser(0);
+    EXPECT_EQ(offered(), (Names{"Arcade", "Dreamcast"}));
     f.dialogs.messageAnswers = {MessageResult::Yes};
     f.dialogs.folderAnswers = {"/srv/arcade"};
-    lists.userClickRow(positionOf(lists, "Arcade"));
-    form.find("cd_B")->raiseClick();
+    const auto &items = lists().items();
+    lists().userClickRow(int(std::find(items.begin(), items.end(), "Arcade") - items.begin()));
+    press("cd_B");
     EXPECT_FALSE(form.isVisible());
     EXPECT_TRUE(app.form1().isVisible());
-    ASSERT_EQ(f.dialogs.messages.size(), 1u);
-    EXPECT_EQ(f.dialogs.messages[0].text, "Browse to the folder containing your Arcade roms.");
+    EXPECT_EQ(messageTexts(f.dialogs), Names{"Browse to the folder containing your Arcade roms."});
     EXPECT_EQ(f.dialogs.messages[0].title, "Set ROMS path?");
     const auto &sega = app.catalog().Man[0];
     EXPECT_EQ(sega.Plat[1].Name, "Arcade");
     EXPECT_EQ(sega.Plat[1].RomPath, "/srv/arcade/");
     EXPECT_EQ(sega.LastPlat, 1);
-    EXPECT_EQ(app.listBox("plat_list_L").items(), (std::vector<std::string>{"Saturn", "Arcade"}));
+    EXPECT_EQ(app.listBox("plat_list_L").items(), (Names{"Saturn", "Arcade"}));
     EXPECT_EQ(app.textBox("ajout").text(), "0");
-    EXPECT_EQ(app.textBox("txt").text(), "Arcade");
-}
 
-TEST_F(ChooserTest, CustomNameGoesToSlotZeroOfAnEmptyManufacturer)
-{
-    auto &app = f.start();
-    auto &form = openChooser(app, 1);
-    form.get<TextBox>("T_I").setText("Neo Geo");
-    form.find("cd_B")->raiseClick();
+    openChooser(1);
+    custom().setText("Neo Geo");
+    press("cd_B");
     EXPECT_EQ(app.catalog().Man[1].Plat[0].Name, "Neo Geo");
-    EXPECT_EQ(app.catalog().Man[1].Plat[0].RomPath, "") << "answered No";
-    EXPECT_EQ(app.listBox("plat_list_L").items(), std::vector<std::string>{"Neo Geo"});
+    EXPECT_EQ(app.listBox("plat_list_L").items(), Names{"Neo Geo"});
 }
 
 TEST_F(ChooserTest, OneFieldExactlyOrNothingHappens)
 {
     auto &app = f.start();
-    auto &form = openChooser(app, 0);
-    auto &lists = form.get<ComboBox>("cb_L");
-    auto &custom = form.get<TextBox>("T_I");
-    auto &ok = *form.find("cd_B");
-    ok.raiseClick();
+    auto &form = openChooser(0);
+    press("cd_B");
     EXPECT_TRUE(form.isVisible());
     EXPECT_TRUE(f.dialogs.messages.empty());
-
-    lists.userClickRow(0);
-    custom.setText("Mine");
-    ok.raiseClick();
-    EXPECT_EQ(messageTexts(f.dialogs), std::vector<std::string>{"Fill only one field"});
+    lists().userClickRow(0);
+    custom().setText("Mine");
+    press("cd_B");
+    EXPECT_EQ(messageTexts(f.dialogs), Names{"Fill only one field"});
     EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(app.listBox("plat_list_L").count(), 1);
 
     // Reactivation empties the custom name and relists the folder.
     f.writeAppFile("wikigameslists/Game Gear.htm", "");
-    app.form1().userActivate();
     form.userActivate();
-    EXPECT_EQ(custom.text(), "");
-    EXPECT_EQ(lists.listIndex(), -1);
-    EXPECT_EQ(sortedItems(lists), (std::vector<std::string>{"Arcade", "Dreamcast", "Game Gear"}));
+    EXPECT_EQ(custom().text(), "");
+    EXPECT_EQ(lists().listIndex(), -1);
+    EXPECT_EQ(offered(), (Names{"Arcade", "Dreamcast", "Game Gear"}));
 
-    form.find("cs_B")->raiseClick();
+    // The main window changed while the chooser stayed open.
+    custom().setText("Mega Drive");
+    app.listBox("manu_L").setListIndex(-1);
+    press("cd_B");
+    EXPECT_EQ(messageTexts(f.dialogs).back(), "Choose a Manufaturer");
+    EXPECT_TRUE(form.isVisible());
+
+    press("cs_B");
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(app.textBox("ajout").text(), "0");
-    EXPECT_EQ(app.listBox("plat_list_L").count(), 1);
-    EXPECT_EQ(app.catalog().Man[0].LastPlat, 0);
-}
-
-TEST_F(ChooserTest, ConfirmRechecksTheMainWindow)
-{
-    auto &app = f.start();
-    auto &form = openChooser(app, 0);
-    form.get<TextBox>("T_I").setText("Mega Drive");
-    app.listBox("manu_L").setListIndex(-1); // changed while the chooser stayed open
-    form.find("cd_B")->raiseClick();
-    EXPECT_EQ(messageTexts(f.dialogs), std::vector<std::string>{"Choose a Manufaturer"});
-    EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(app.listBox("plat_list_L").count(), 0);
+    EXPECT_EQ(app.catalog().Man[0].LastPlat, 0);
 }
 
 TEST_F(ChooserTest, DraggingTheBackgroundMovesTheWindow)
 {
-    auto &app = f.start();
-    auto &form = app.form2();
+    auto &form = f.start().form2();
     form.move(1000, 2000);
     form.userMouseDown({LeftButton, 0, 300, 400});
     form.userMouseMove({LeftButton, 0, 450, 350});
-    EXPECT_FLOAT_EQ(form.left(), 1150);
-    EXPECT_FLOAT_EQ(form.top(), 1950);
-    form.userMouseMove({0, 0, 900, 900}); // button released
-    form.userMouseDown({RightButton, 0, 0, 0});
+    EXPECT_EQ(std::pair(form.left(), form.top()), std::pair(1150.f, 1950.f));
+    form.userMouseMove({0, 0, 900, 900});       // button released
+    form.userMouseDown({RightButton, 0, 0, 0}); // keeps the grab point
     form.userMouseMove({LeftButton, 0, 400, 400});
-    EXPECT_FLOAT_EQ(form.left(), 1250);
-    EXPECT_FLOAT_EQ(form.top(), 1950);
+    EXPECT_EQ(std::pair(form.left(), form.top()), std::pair(1250.f, 1950.f));
 }
 
 TEST(SavedListNames, DropTheLastFourCharacters)
@@ -173,7 +130,7 @@ TEST(SavedListNames, DropTheLastFourCharacters)
     const auto rules = PlatformRules(SystemKind::Posix);
     auto names = savedListNames(fromPath(dir.path()), rules);
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"", "Pokémon"}));
+    EXPECT_EQ(names, (Names{"", "Pokémon"}));
     EXPECT_TRUE(savedListNames(fromPath(dir.path() / "missing"), rules).empty());
 }
 

@@ -1,5 +1,7 @@
 #include "editing_test_support.h"
 
+#include "platform/list_box.h"
+
 namespace kestrova::testing {
 
 std::string catalogText(const Makers &makers, const std::vector<std::string> &emulators)
@@ -15,6 +17,15 @@ std::string catalogText(const Makers &makers, const std::vector<std::string> &em
         text += "\r\n";
     }
     return text;
+}
+
+void selectEmulator(Application &app, int m, int p, int e)
+{
+    const std::pair<const char *, int> clicks[] = {{"manu_L", m}, {"plat_list_L", p}, {"Emu_L", e}};
+    for (const auto &[list, row] : clicks) {
+        if (row != -1)
+            app.listBox(list).userClickRow(row);
+    }
 }
 
 std::vector<std::string> messageTexts(const FakeDialogs &dialogs)

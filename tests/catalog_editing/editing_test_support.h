@@ -14,6 +14,9 @@ using Makers = std::vector<std::pair<std::string, std::vector<std::string>>>;
 /// named in `emulators` (paths "<name>.exe").
 std::string catalogText(const Makers &makers, const std::vector<std::string> &emulators = {});
 
+/// Clicks manufacturer m, platform p and emulator e (each skipped when -1).
+void selectEmulator(Application &app, int m, int p, int e);
+
 /// The messages the fake dialogs showed, as text only.
 std::vector<std::string> messageTexts(const FakeDialogs &dialogs);
 
