@@ -71,10 +71,12 @@ void buildSearchBoxes(Form &f)
 
 void buildNavigationRow(Form &f)
 {
+    // Left to right the bar shows settings, colours, save, refresh, back, next, then the bar.
+    constexpr std::array<int, 7> kPosition = {4, 3, 5, 1, 0, 2, 6};
     for (int k = 0; k < 7; ++k) {
+        const float left = 120 + float(kPosition[size_t(k)]) * 900;
         auto &image = f.add<PictureControl>("Image2(" + std::to_string(k) + ")",
-                                            {120 + float(k) * 900, 3000, 900, 450},
-                                            ControlKind::Image);
+                                            {left, 3000, 900, 450}, ControlKind::Image);
         image.setAccessibleName(kBarNames[size_t(k)]);
         image.setStretch(k == 6);
     }

@@ -98,6 +98,13 @@ SchemeColors ColorSchemes::slots()
     return colors;
 }
 
+char colorClassOf(const std::string &name)
+{
+    // The members of a control array share the array's name: "Label_T(4)" is a "Label_T".
+    const auto end = name.ends_with(')') ? name.rfind('(') : name.size();
+    return end == 0 || end == std::string::npos ? '\0' : name[end - 1];
+}
+
 void ColorSchemes::ApplyColors(Color back, Color fore, Color formBack, char colorClass)
 {
     // The chooser is coloured too; loading it for that must not show it.
@@ -109,8 +116,7 @@ void ColorSchemes::ApplyColors(Color back, Color fore, Color formBack, char colo
             continue;
         form->setBackColor(formBack);
         for (const auto &control : form->controls()) {
-            const auto &name = control->name();
-            if (!name.empty() && name.back() == colorClass) {
+            if (colorClassOf(control->name()) == colorClass) {
                 control->setBackColor(back);
                 control->setForeColor(fore);
             }

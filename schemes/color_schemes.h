@@ -15,6 +15,9 @@ class Application;
 class MenuItem;
 struct FileError;
 
+/// The colour class of a control: the last letter of its name, or of its array's name.
+char colorClassOf(const std::string &name);
+
 /// Colour schemes: the slots (the back colours of the editor's `bcol` buttons), `ApplyColors`,
 /// the scheme files of `ColorSchemes`, the "Colors" menu with its scheme entries, and the scheme
 /// in force `Active.col` at start-up.

@@ -47,8 +47,20 @@ int keyCode(const QKeyEvent &event)
     return event.key() & 0xFFFF;
 }
 
+// The meter and the hint label show their own background; other captions are transparent so
+// that neighbouring labels never hide each other's text.
+bool hasOwnBackground(const Control &control)
+{
+    return control.name() == "prog" || control.name() == "m_M";
+}
+
 QWidget *labelWidget(Control &control, QWidget *parent)
 {
+    if (hasOwnBackground(control)) {
+        auto *label = new QLabel(parent);
+        label->setAutoFillBackground(true);
+        return label;
+    }
     if (control.name() == "Frame1T")
         return new QGroupBox(parent);
     auto *label = new QLabel(parent);
@@ -111,6 +123,7 @@ QWidget *ControlBinding::createWidget(QWidget *parent, QWidget *browser)
         return labelWidget(m_control, parent);
     case ControlKind::StatusBar: {
         auto *bar = new QWidget(parent);
+        bar->setAutoFillBackground(true);
         auto *layout = new QHBoxLayout(bar);
         layout->setContentsMargins(2, 0, 2, 0);
         layout->addStretch();
@@ -294,10 +307,8 @@ void ControlBinding::applyColors()
     if (auto back = m_control.backColor()) {
         for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
             palette.setColor(role, toQColor(*back));
-        // Captions stay transparent so that neighbouring labels never hide each other's text.
-        // The meter and the hint label show their own background.
-        const bool ownBackground = m_control.name() == "prog" || m_control.name() == "m_M";
-        m_widget->setAutoFillBackground(!qobject_cast<QLabel *>(m_widget.data()) || ownBackground);
+        m_widget->setAutoFillBackground(!qobject_cast<QLabel *>(m_widget.data())
+                                        || hasOwnBackground(m_control));
     }
     if (auto fore = m_control.foreColor()) {
         for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QMoveEvent>
+#include <QPainter>
 
 namespace kestrova {
 
@@ -56,12 +57,10 @@ void FormWindow::formChanged(int change)
     case FormChange::Visible: setVisible(m_form.isVisible()); break;
     case FormChange::Caption: setWindowTitle(toQString(m_form.caption())); break;
     case FormChange::Colors:
-        if (auto back = m_form.backColor()) {
-            QPalette palette = m_client->palette();
-            palette.setColor(QPalette::Window, toQColor(*back));
-            m_client->setPalette(palette);
-            m_client->setAutoFillBackground(true);
-        }
+        // Painted, not set on the palette: controls keep their own colours, as they would
+        // on a window whose background the user changed.
+        m_background = m_form.backColor() ? toQColor(*m_form.backColor()) : QColor();
+        m_client->update();
         break;
     case FormChange::Position: move(twipsToPixels(m_form.left()), twipsToPixels(m_form.top())); break;
     case FormChange::Size: break;
@@ -120,6 +119,11 @@ bool FormWindow::eventFilter(QObject *watched, QEvent *event)
     if (watched != m_client)
         return false;
     const auto type = event->type();
+    if (type == QEvent::Paint && m_background.isValid()) {
+        QPainter painter(m_client);
+        painter.fillRect(m_client->rect(), m_background);
+        return false;
+    }
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove)
         return false;
     const auto &mouse = static_cast<QMouseEvent &>(*event);

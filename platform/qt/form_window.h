@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QMainWindow>
 #include <QPointer>
 #include <vector>
@@ -35,6 +36,7 @@ private:
     QWidget *m_client = nullptr;
     std::vector<ControlBinding *> m_bindings;
     ControlBinding *m_statusBar = nullptr;
+    QColor m_background;
 };
 
 } // namespace kestrova

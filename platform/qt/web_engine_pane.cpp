@@ -30,8 +30,9 @@ const char *const notFoundPage =
 /// A page name is a plain file name in the pages folder; anything else is not found.
 bool isPlainFileName(const QString &name)
 {
-    return !name.isEmpty() && !name.startsWith(QLatin1Char('.')) && !name.contains(QLatin1Char('/'))
-           && !name.contains(QLatin1Char('\\')) && !name.contains(QLatin1Char(':'));
+    return !name.isEmpty() && !name.startsWith(QLatin1Char('.'))
+           && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
+           && !name.contains(QLatin1Char(':'));
 }
 
 std::optional<QString> readPage(const std::filesystem::path &file)
@@ -194,7 +195,8 @@ void WebEnginePane::setElementValue(const std::string &name, int index, const st
 
 void WebEnginePane::clickElement(const std::string &name)
 {
-    runScript(QStringLiteral("function(n){var e=document.getElementsByName(n)[0];if(e)e.click();}"),
+    runScript(QStringLiteral("function(n){var e=document.getElementsByName(n)[0];"
+                             "if(e)e.click();}"),
               jsonArguments({QString::fromStdString(name)}));
 }
 

@@ -76,10 +76,11 @@ TEST(ColorSchemes, ActiveSchemeColoursEveryWindowByClassLetterAndPicksItsImageSe
         EXPECT_EQ(back(app, name), 14) << name;
         EXPECT_EQ(fore(app, name), 15) << name;
     }
+    EXPECT_EQ(back(app, "Emulators_T(0)"), 10) << "array members take their array's class";
     EXPECT_EQ(back(app, "m_M"), 16);
     EXPECT_EQ(fore(app, "m_M"), 11);
     for (const char *name :
-         {"prog", "txt", "Browser", "StatusBar1", "Emulators_T(0)", "Image2(0)"})
+         {"prog", "txt", "Browser", "StatusBar1", "Image2(0)"})
         EXPECT_FALSE(back(app, name).has_value()) << name;
 
     EXPECT_EQ(app.comboBox("nav_C").text(), "Blue");
@@ -133,6 +134,12 @@ TEST(ColorSchemes, ApplyColorsPaintsOnlyTheClassAndKeepsTheChooserAsItWas)
     EXPECT_EQ(fore(app, "Emu_L"), 2);
     EXPECT_FALSE(back(app, "Text1_I").has_value());
     EXPECT_EQ(app.form1().backColor(), 3);
+    schemes.ApplyColors(7, 8, 3, 'T');
+    EXPECT_EQ(fore(app, "Emulators_T(5)"), 8) << "array members take their array's class";
+    EXPECT_FALSE(back(app, "Image2(3)").has_value());
+    EXPECT_EQ(colorClassOf("M_ql"), 'l');
+    EXPECT_EQ(colorClassOf("bcol(7)"), 'l');
+    EXPECT_EQ(colorClassOf("(3)"), '\0');
     EXPECT_TRUE(app.form2().isLoaded());
     EXPECT_FALSE(app.form2().isVisible());
 
