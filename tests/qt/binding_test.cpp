@@ -1,10 +1,13 @@
 #include "fakes/temp_dir.h"
 #include "platform/list_box.h"
 #include "platform/qt/desktop_host.h"
+#include "platform/file_io.h"
 #include "platform/qt/form_window.h"
+#include "platform/qt/qt_shell.h"
 #include "platform/text_box.h"
 
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenuBar>
@@ -91,6 +94,27 @@ TEST_F(Binding, TypingRaisesChangeAndEveryControlIsFoundByName)
     for (auto *action : window->menuBar()->actions())
         menus << action->text();
     EXPECT_EQ(menus, (QStringList{"Lists", "Settings", "Quick Links", "Help"}));
+}
+
+TEST(RealShell, StartsTheProgramWithExactlyOneUntouchedArgument)
+{
+    testing::TempDir dir;
+    // A stand-in emulator that writes down how many arguments it got, and the first one.
+    const auto program = dir.write("stand in/emu", R"(#!/bin/sh
+printf '%s|%s' "$#" "$1" > "$(dirname "$0")/got"
+)");
+    std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+    const std::string rom = "/roms/My \"Best\" Game (E) [!] $(touch x); 'Caf\xC3\xA9'.nes";
+    QtShell shell;
+    ASSERT_TRUE(shell.startDetached(program.string(), {rom}, true));
+    const auto got = dir.path() / "stand in" / "got";
+    QDeadlineTimer deadline(10000);
+    while (!std::filesystem::exists(got) && !deadline.hasExpired())
+        QTest::qWait(50);
+    QTest::qWait(100);
+    EXPECT_EQ(readFileBytes(got).value_or("<none>"), "1|" + rom);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "stand in" / "x"));
+    EXPECT_FALSE(shell.startDetached((dir.path() / "missing").string(), {rom}, true));
 }
 
 } // namespace
