@@ -64,9 +64,11 @@ std::string articleStateText(std::string_view link, std::string_view itemText)
     return "No article about " + std::string(itemText);
 }
 
-MatchOutcome matchRom(const TitleMatcher &matcher, const WikiTable &table,
-                      const std::vector<std::string> &shownItems,
-                      std::string_view cleanedNameUtf8, const std::string &encyclopediaRoot)
+namespace {
+
+// Everything but the `matches_L` text, which needs the selected list item as shown.
+MatchOutcome matchTable(const TitleMatcher &matcher, const WikiTable &table,
+                        std::string_view cleanedNameUtf8, const std::string &encyclopediaRoot)
 {
     MatchOutcome outcome;
     outcome.jeu = normaliseRomName(cleanedNameUtf8);
@@ -87,7 +89,17 @@ MatchOutcome matchRom(const TitleMatcher &matcher, const WikiTable &table,
     if (hasNoArticle(row.link))
         outcome.caption += "(no article)";
     outcome.address = encyclopediaRoot + displayTitle(row.link);
+    return outcome;
+}
 
+} // namespace
+
+MatchOutcome matchRom(const TitleMatcher &matcher, const WikiTable &table,
+                      const std::vector<std::string> &shownItems, std::string_view cleanedNameUtf8,
+                      const std::string &encyclopediaRoot)
+{
+    MatchOutcome outcome = matchTable(matcher, table, cleanedNameUtf8, encyclopediaRoot);
+    const size_t shown = static_cast<size_t>(outcome.shownRow);
     const std::string item = shown < shownItems.size() ? shownItems[shown] : std::string();
     outcome.matchesText = articleStateText(outcome.address, item);
     return outcome;
@@ -96,11 +108,12 @@ MatchOutcome matchRom(const TitleMatcher &matcher, const WikiTable &table,
 MatchOutcome matchRom(const TitleMatcher &matcher, const WikiImport &list,
                       std::string_view cleanedNameUtf8, const std::string &encyclopediaRoot)
 {
-    std::vector<std::string> shownItems;
-    shownItems.reserve(list.availItems.size());
-    for (const auto &raw : list.availItems)
-        shownItems.push_back(displayTitle(raw));
-    return matchRom(matcher, list.table, shownItems, cleanedNameUtf8, encyclopediaRoot);
+    MatchOutcome outcome = matchTable(matcher, list.table, cleanedNameUtf8, encyclopediaRoot);
+    const size_t shown = static_cast<size_t>(outcome.shownRow);
+    const std::string item =
+        shown < list.availItems.size() ? displayTitle(list.availItems[shown]) : std::string();
+    outcome.matchesText = articleStateText(outcome.address, item);
+    return outcome;
 }
 
 } // namespace kestrova

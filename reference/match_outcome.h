@@ -24,16 +24,16 @@ struct MeterColor
 /// Everything a ROM click shows, computed without touching a control.
 struct MatchOutcome
 {
-    std::string jeu;           ///< the normalised ROM name
-    std::optional<int> row;    ///< the best row; nothing when no row has a title
-    int shownRow = 0;          ///< the row selected in `avail_L`: the best row, else row 0
-    std::string title;         ///< the shown row's title, for display
+    std::string jeu;        ///< the normalised ROM name
+    std::optional<int> row; ///< the best row; nothing when no row has a title
+    int shownRow = 0;       ///< the row selected in `avail_L`: the best row, else row 0
+    std::string title;      ///< the shown row's title, for display
     double score = SearchResult::kStartScore; ///< best MatchValue with A true
-    double m = 0.5;            ///< likeness ratio, at least 0.5
-    MeterColor color;          ///< background of `prog`
-    std::string caption;       ///< caption of `prog`
-    std::string address;       ///< the article address
-    std::string matchesText;   ///< what `matches_L` shows afterwards
+    double m = 0.5;                           ///< likeness ratio, at least 0.5
+    MeterColor color;                         ///< background of `prog`
+    std::string caption;                      ///< caption of `prog`
+    std::string address;                      ///< the article address
+    std::string matchesText;                  ///< what `matches_L` shows afterwards
 };
 
 /// A ROM file name (UTF-8) as it is matched: the extension dropped (a name without "." is

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cassert>
 #include <cstdlib>
 
 // The longest-piece term of MatchValue in closed form.
@@ -18,7 +17,8 @@
 // text occurs too, it occurs exactly when min(j, n - p) <= M(p). For a fixed p the value
 // j - p - 1 grows with j, so:
 //  - when M(p) = n - p (the whole suffix occurs), every j up to n counts: value n - p - 1;
-//  - otherwise j reaches M(p) at most: value M(p) - p - 1.
+//  - otherwise j reaches M(p) at most: value M(p) - p - 1 (below 0 when no j >= i is left,
+//    which the start value 0 absorbs).
 // The term is thus not the longest common piece: a piece is charged for starting late, while a
 // suffix of mot1 that occurs earns its full length. Let S be the length of the longest suffix of
 // mot1 occurring in mot2. The smallest p with M(p) = n - p is n - S, worth S - 1; larger such p
@@ -34,9 +34,13 @@
 // stop at the first empty one, so one title costs about |title| x (longest common piece + 1)
 // word operations.
 //
-// Bounds used to skip titles: every piece counted occurs in both texts, so its length is at most
-// common = sum over symbols of min(count in mot1, count in mot2); hence best <= max(0, common - 1),
-// and the count difference s equals n + m - 2 common for a title of length m.
+// Skipping titles. A term of b > 0 needs a piece of b + 1 symbols occurring in both texts, so
+// b <= common - 1 with common = sum over symbols of min(count in the name, count in the title),
+// and the count difference is s = n + m - 2 common for a title of m symbols. Such a piece also
+// puts b consecutive pairs of neighbouring symbols of the name into the title. The search scores
+// the title with the best count bound first, then scans the rows in order and scores exactly
+// only the titles whose count bound, and then whose run of shared pairs, could still beat the
+// best so far (or tie it on an earlier row).
 
 namespace kestrova {
 
@@ -47,6 +51,7 @@ constexpr size_t kLanes = 48;       // histogram bytes per title, padded for vec
 constexpr size_t kByteSymbols = 256;
 constexpr unsigned kMaxLaneCount = 255;
 constexpr size_t kWordBits = 64;
+constexpr size_t kPairWords = (kSymbolCount * kSymbolCount + kWordBits - 1) / kWordBits;
 
 bool isKept(unsigned char c)
 {
@@ -79,8 +84,8 @@ int doubledScore(int jeuLength, int best, int difference)
 struct PositionMasks
 {
     PositionMasks(size_t symbols, size_t textLength)
-        : words(std::max<size_t>(1, (textLength + kWordBits - 1) / kWordBits)),
-          length(textLength), bits(symbols * words, 0)
+        : words(std::max<size_t>(1, (textLength + kWordBits - 1) / kWordBits)), length(textLength),
+          bits(symbols * words, 0)
     {
     }
 
@@ -97,8 +102,7 @@ struct PositionMasks
 };
 
 // The closed form above for texts of at most 64 symbols.
-int pieceTermOneWord(const PositionMasks &masks, const std::uint8_t *t, size_t m,
-                     std::uint64_t *d)
+int pieceTermOneWord(const PositionMasks &masks, const std::uint8_t *t, size_t m, std::uint64_t *d)
 {
     const std::uint64_t *e = masks.bits.data();
     const std::uint64_t lastBit = std::uint64_t{1} << (masks.length - 1);
@@ -185,27 +189,33 @@ int pieceTerm(const PositionMasks &masks, const std::uint8_t *t, size_t m,
     return pieceTermWords(masks, t, m, scratch.data());
 }
 
+} // namespace
+
 // What the search needs to know of the ROM name, built once per search.
-struct JeuProfile
+struct TitleMatcher::JeuProfile
 {
     explicit JeuProfile(std::string_view jeu) : masks(kSymbolCount, jeu.size())
     {
         for (size_t p = 0; p < jeu.size(); ++p) {
-            assert(isKept(static_cast<unsigned char>(jeu[p])));
             const std::uint8_t code = symbolOf(static_cast<unsigned char>(jeu[p]));
             masks.set(code, p);
             ++counts[code];
         }
         for (size_t c = 0; c < kSymbolCount; ++c)
-            lanes[c] = std::uint8_t(std::min<int>(counts[c], kMaxLaneCount));
+            lanes[c] = std::uint8_t(std::min(counts[c], kMaxLaneCount));
+        for (size_t p = 1; p < jeu.size(); ++p) {
+            const size_t pair =
+                size_t(symbolOf(static_cast<unsigned char>(jeu[p - 1]))) * kSymbolCount +
+                symbolOf(static_cast<unsigned char>(jeu[p]));
+            pairs[pair / kWordBits] |= std::uint64_t{1} << (pair % kWordBits);
+        }
     }
 
     PositionMasks masks;
-    std::array<int, kSymbolCount> counts{};
+    std::array<unsigned, kSymbolCount> counts{};
     std::array<std::uint8_t, kLanes> lanes{};
+    std::array<std::uint64_t, kPairWords> pairs{}; // which symbol pairs the name holds
 };
-
-} // namespace
 
 std::string NandL(std::string_view mot)
 {
@@ -258,12 +268,14 @@ TitleMatcher::TitleMatcher(const WikiTable &table)
         if (table.rows[r].title.empty())
             continue;
         const std::string normalised = normaliseTitle(table.rows[r].title);
-        m_titles.push_back({int(r), std::uint32_t(m_codes.size()),
-                            std::uint32_t(normalised.size())});
+        m_titles.push_back({int(r), std::uint32_t(m_codes.size()), std::uint32_t(normalised.size()),
+                            std::uint32_t(m_pairs.size())});
         std::array<std::uint8_t, kLanes> lanes{};
-        for (char c : normalised) {
-            const std::uint8_t code = symbolOf(static_cast<unsigned char>(c));
+        for (size_t q = 0; q < normalised.size(); ++q) {
+            const std::uint8_t code = symbolOf(static_cast<unsigned char>(normalised[q]));
             m_codes.push_back(code);
+            if (q > 0)
+                m_pairs.push_back(std::uint16_t(m_codes[m_codes.size() - 2] * kSymbolCount + code));
             if (lanes[code] < kMaxLaneCount)
                 ++lanes[code];
         }
@@ -271,15 +283,68 @@ TitleMatcher::TitleMatcher(const WikiTable &table)
     }
 }
 
-int TitleMatcher::commonCount(size_t index, const std::uint8_t *jeuLanes) const
+int TitleMatcher::commonCount(size_t index, const JeuProfile &jeu) const
 {
-    // A title of at most 255 symbols never saturates, and min() with it is then exact even
-    // where the name's own lane saturated.
-    const std::uint8_t *lanes = m_histograms.data() + index * kLanes;
+    const Title &title = m_titles[index];
     unsigned common = 0;
-    for (size_t c = 0; c < kLanes; ++c)
-        common += std::min(lanes[c], jeuLanes[c]);
+    if (title.length <= kMaxLaneCount) {
+        // Such a title never saturates a lane, so min() with it is exact even where the
+        // name's own lane saturated.
+        const std::uint8_t *lanes = m_histograms.data() + index * kLanes;
+        for (size_t c = 0; c < kLanes; ++c)
+            common += std::min(lanes[c], jeu.lanes[c]);
+        return int(common);
+    }
+    std::array<unsigned, kSymbolCount> counts{};
+    for (size_t q = 0; q < title.length; ++q)
+        ++counts[m_codes[title.offset + q]];
+    for (size_t c = 0; c < kSymbolCount; ++c)
+        common += std::min(counts[c], jeu.counts[c]);
     return int(common);
+}
+
+bool TitleMatcher::hasPairRun(size_t index, const std::uint64_t *jeuPairs, size_t length) const
+{
+    const Title &title = m_titles[index];
+    const std::uint16_t *pairs = m_pairs.data() + title.pairOffset;
+    const size_t count = title.length > 0 ? title.length - 1 : 0;
+    auto present = [&](size_t q) {
+        return (jeuPairs[pairs[q] / kWordBits] >> (pairs[q] % kWordBits)) & 1;
+    };
+    // Every run of `length` positions covers exactly one position s with s % length ==
+    // length - 1, so only those are probed, and the run is measured around a present one.
+    for (size_t s = length - 1; s < count; s += length) {
+        if (!present(s))
+            continue;
+        size_t left = 0;
+        while (left + 1 < length && left < s && present(s - left - 1))
+            ++left;
+        size_t right = 0;
+        while (left + right + 1 < length && s + right + 1 < count && present(s + right + 1))
+            ++right;
+        if (left + right + 1 >= length)
+            return true;
+    }
+    return false;
+}
+
+SearchResult TitleMatcher::searchEveryTitle(std::string_view jeu) const
+{
+    SearchResult result;
+    std::string title;
+    for (const Title &t : m_titles) {
+        title.clear();
+        for (size_t q = 0; q < t.length; ++q) {
+            const std::uint8_t code = m_codes[t.offset + q];
+            title += char(code <= 10 ? '0' + code : 'A' + code - 11);
+        }
+        const double score = MatchValue(jeu, title, true);
+        if (score > result.score) {
+            result.score = score;
+            result.row = t.row;
+        }
+    }
+    return result;
 }
 
 SearchResult TitleMatcher::searchBest(std::string_view jeu) const
@@ -287,29 +352,22 @@ SearchResult TitleMatcher::searchBest(std::string_view jeu) const
     SearchResult result;
     if (m_titles.empty())
         return result;
+    const auto kept = [](char c) { return isKept(static_cast<unsigned char>(c)); };
+    if (!std::all_of(jeu.begin(), jeu.end(), kept))
+        return searchEveryTitle(jeu);
     const JeuProfile profile(jeu);
     const int n = int(jeu.size());
 
     struct Candidate
     {
-        int bound = 0;
-        int difference = 0;
+        int bound = 0;      // doubled score bound from the symbol counts
+        int difference = 0; // the count difference s
     };
     std::vector<Candidate> candidates(m_titles.size());
     size_t top = 0;
     for (size_t i = 0; i < m_titles.size(); ++i) {
-        const Title &title = m_titles[i];
-        int common = 0;
-        if (title.length <= kMaxLaneCount) {
-            common = commonCount(i, profile.lanes.data());
-        } else {
-            std::array<int, kSymbolCount> counts{};
-            for (size_t q = 0; q < title.length; ++q)
-                ++counts[m_codes[title.offset + q]];
-            for (size_t c = 0; c < kSymbolCount; ++c)
-                common += std::min(counts[c], profile.counts[c]);
-        }
-        const int difference = n + int(title.length) - 2 * common;
+        const int common = commonCount(i, profile);
+        const int difference = n + int(m_titles[i].length) - 2 * common;
         candidates[i] = {doubledScore(n, std::max(0, common - 1), difference), difference};
         if (candidates[i].bound > candidates[top].bound)
             top = i;
@@ -318,19 +376,29 @@ SearchResult TitleMatcher::searchBest(std::string_view jeu) const
     std::vector<std::uint64_t> scratch;
     auto scoreOf = [&](size_t i) {
         const Title &title = m_titles[i];
-        const int best = pieceTerm(profile.masks, m_codes.data() + title.offset, title.length,
-                                   scratch);
+        const int best =
+            pieceTerm(profile.masks, m_codes.data() + title.offset, title.length, scratch);
         return doubledScore(n, best, candidates[i].difference);
     };
     // The title with the best bound usually wins or comes close, so it sets the bar first.
     size_t bestIndex = top;
     int bestScore = scoreOf(top);
+    // Ranks as the row-order scan would: a higher score, or the same score on an earlier row.
+    auto beats = [&](int score, size_t i) {
+        return score > bestScore || (score == bestScore && i < bestIndex);
+    };
     for (size_t i = 0; i < m_titles.size(); ++i) {
-        const int bound = candidates[i].bound;
-        if (i == top || bound < bestScore || (bound == bestScore && i > bestIndex))
+        const Candidate &c = candidates[i];
+        if (i == top || !beats(c.bound, i))
+            continue;
+        // The smallest longest-piece term that would still win; a piece one longer occurs in
+        // both texts, so the title holds that many consecutive symbol pairs of the name.
+        const int base = (n > 6 ? bestScore + c.difference : bestScore) + (i < bestIndex ? 0 : 1);
+        const int needed = (base + 1) >> 1; // ceil(base / 2), also below zero
+        if (needed > 0 && !hasPairRun(i, profile.pairs.data(), size_t(needed)))
             continue;
         const int score = scoreOf(i);
-        if (score > bestScore || (score == bestScore && i < bestIndex)) {
+        if (beats(score, i)) {
             bestScore = score;
             bestIndex = i;
         }

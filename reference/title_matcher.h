@@ -43,7 +43,7 @@ class TitleMatcher
 public:
     explicit TitleMatcher(const WikiTable &table);
 
-    /// `jeu` must already be normalised (only digits, ":" and capitals).
+    /// `jeu` is the normalised ROM name; any other text is scored as it is, only slower.
     [[nodiscard]] SearchResult searchBest(std::string_view jeu) const;
 
     /// Number of rows with a title, the ones the search scores.
@@ -55,12 +55,18 @@ private:
         int row = 0;
         std::uint32_t offset = 0; // into m_codes
         std::uint32_t length = 0;
+        std::uint32_t pairOffset = 0; // into m_pairs
     };
 
-    int commonCount(size_t index, const std::uint8_t *jeuCounts) const;
+    struct JeuProfile;
 
-    std::vector<Title> m_titles;           // rows with a non-empty title, ascending
-    std::vector<std::uint8_t> m_codes;     // symbol codes 0..36 of every normalised title
+    SearchResult searchEveryTitle(std::string_view jeu) const;
+    int commonCount(size_t index, const JeuProfile &jeu) const;
+    bool hasPairRun(size_t index, const std::uint64_t *jeuPairs, size_t length) const;
+
+    std::vector<Title> m_titles;            // rows with a non-empty title, ascending
+    std::vector<std::uint8_t> m_codes;      // symbol codes 0..36 of every normalised title
+    std::vector<std::uint16_t> m_pairs;     // each title's pairs of neighbouring symbol codes
     std::vector<std::uint8_t> m_histograms; // per title, symbol counts (saturated at 255)
 };
 

@@ -17,27 +17,47 @@ constexpr size_t kMaxJoinedLines = 4;
 class LineCursor
 {
 public:
-    explicit LineCursor(std::string_view text) : m_text(text) {}
+    explicit LineCursor(std::string_view text)
+        : m_text(text), m_nextCr(find('\r', 0)), m_nextLf(find('\n', 0))
+    {
+    }
 
     bool atEnd() const { return m_pos >= m_text.size(); }
 
     std::string_view next()
     {
         const size_t start = m_pos;
-        const size_t stop = std::min(m_text.find_first_of("\r\n", start), m_text.size());
+        // Where the next CR and the next LF are, each found once with a fast search.
+        if (m_nextCr < start)
+            m_nextCr = find('\r', start);
+        if (m_nextLf < start)
+            m_nextLf = find('\n', start);
+        const size_t stop = std::min(m_nextCr, m_nextLf);
         m_pos = stop;
         if (m_pos < m_text.size()) {
-            const bool crLf =
-                m_text[m_pos] == '\r' && m_pos + 1 < m_text.size() && m_text[m_pos + 1] == '\n';
+            const bool crLf = stop == m_nextCr && m_nextLf == stop + 1;
             m_pos += crLf ? 2 : 1;
         }
         return m_text.substr(start, stop - start);
     }
 
 private:
+    size_t find(char c, size_t from) const { return std::min(m_text.find(c, from), m_text.size()); }
+
     std::string_view m_text;
     size_t m_pos = 0;
+    size_t m_nextCr;
+    size_t m_nextLf;
 };
+
+// Every title needs a "<", so their count bounds the number of rows.
+size_t countTags(std::string_view text)
+{
+    size_t count = 0;
+    for (size_t pos = text.find('<'); pos != std::string_view::npos; pos = text.find('<', pos + 1))
+        ++count;
+    return count;
+}
 
 std::string_view trimSpaces(std::string_view s)
 {
@@ -54,9 +74,9 @@ bool contains(std::string_view text, std::string_view part)
 
 bool isSectionHeader(std::string_view line)
 {
-    static constexpr std::array<std::string_view, 5> kHeaders = {
-        "Magnavox games", "0-9", "A", "#", "0\xE2\x80\x93"
-                                           "9"};
+    // The last one is "0", an en dash in UTF-8, "9".
+    static constexpr std::array<std::string_view, 5> kHeaders = {"Magnavox games", "0-9", "A", "#",
+                                                                 "0\xE2\x80\x93\x39"};
     const std::string_view trimmed = trimSpaces(line);
     if (std::find(kHeaders.begin(), kHeaders.end(), trimmed) != kHeaders.end())
         return true;
@@ -72,6 +92,13 @@ bool usesBodyRule(std::string_view platformNameUtf8)
 class Importer
 {
 public:
+    explicit Importer(std::string_view fileBytes)
+    {
+        const size_t rows = std::min(countTags(fileBytes), kMaxRows);
+        m_result.table.rows.reserve(rows);
+        m_result.availItems.reserve(rows);
+    }
+
     bool full() const { return m_result.table.rows.size() >= kMaxRows; }
 
     void take(std::string_view rawTitle, std::string link)
@@ -203,7 +230,7 @@ void applyGeneralRule(Importer &importer, LineCursor &cursor, std::string_view l
 
 WikiImport parseWikiList(std::string_view fileBytes, std::string_view platformNameUtf8)
 {
-    Importer importer;
+    Importer importer(fileBytes);
     LineCursor cursor(fileBytes);
     bool headerFound = false;
     while (!headerFound && !cursor.atEnd())

@@ -88,8 +88,7 @@ SearchOutcome SearchMatch(const WikiTable &table, std::string_view cleanedNameUt
     for (int i = 0; i <= 6000; ++i) {
         if (size_t(i) >= table.rows.size() || table.rows[size_t(i)].title.empty())
             continue;
-        const std::string t =
-            NandL(trim(upperCp1252(replaceSpaces(table.rows[size_t(i)].title))));
+        const std::string t = NandL(trim(upperCp1252(replaceSpaces(table.rows[size_t(i)].title))));
         const double v = MatchValue(out.jeu, t, true);
         out.anyTitle = true;
         if (v > out.bestScore) {

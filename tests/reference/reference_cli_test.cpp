@@ -7,8 +7,8 @@
 namespace kestrova {
 namespace {
 
-const std::string kList = std::string(KESTROVA_TEST_DATA) +
-                          "/reference/app/wikigameslists/Sample Console.htm";
+const std::string kList =
+    std::string(KESTROVA_TEST_DATA) + "/reference/app/wikigameslists/Sample Console.htm";
 
 struct CommandRun
 {
@@ -59,7 +59,7 @@ TEST(ReferenceCli, ImportPrintsTheTableAsJson)
 TEST(ReferenceCli, MatchPrintsOneLinePerRom)
 {
     const CommandRun run = runMatch({"--platform", "Sample Console", "--list", kList,
-                              "Cafe_Panic (E).sms", "Astro \"Miner\".bin"});
+                                     "Cafe_Panic (E).sms", "Astro \"Miner\".bin"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out,
               "{\"rom\": \"Cafe_Panic (E).sms\", \"name\": \"CafePanic\", \"jeu\": \"CAFEPANIC\", "
@@ -78,8 +78,13 @@ TEST(ReferenceCli, MatchPrintsOneLinePerRom)
 TEST(ReferenceCli, BadArgumentsGiveUsage)
 {
     const std::vector<std::vector<std::string>> importArgs = {
-        {}, {kList}, {"--platform"}, {"--platform", "X"}, {"--platform", "X", "a", "b"},
-        {"--list", "x", "--platform", "X", "a"}, {"--bogus", "--platform", "X", "a"}};
+        {},
+        {kList},
+        {"--platform"},
+        {"--platform", "X"},
+        {"--platform", "X", "a", "b"},
+        {"--list", "x", "--platform", "X", "a"},
+        {"--bogus", "--platform", "X", "a"}};
     for (const auto &args : importArgs) {
         const CommandRun run = runImport(args);
         EXPECT_EQ(run.status, 2);
@@ -87,8 +92,10 @@ TEST(ReferenceCli, BadArgumentsGiveUsage)
         EXPECT_EQ(run.err, "usage: kestrova-cli import --platform NAME FILE\n");
     }
     const std::vector<std::vector<std::string>> matchArgs = {
-        {"--platform", "X", "--list", kList}, {"--list", kList, "rom"},
-        {"--platform", "X", "rom"}, {"--platform", "X", "--platform", "Y", "--list", kList, "r"}};
+        {"--platform", "X", "--list", kList},
+        {"--list", kList, "rom"},
+        {"--platform", "X", "rom"},
+        {"--platform", "X", "--platform", "Y", "--list", kList, "r"}};
     for (const auto &args : matchArgs) {
         const CommandRun run = runMatch(args);
         EXPECT_EQ(run.status, 2);

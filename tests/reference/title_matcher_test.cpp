@@ -117,7 +117,11 @@ public:
             return all;
         }();
         static const std::vector<std::string> kAlphabets = {
-            "A", "AB", "ABC", "0123456789:ABCDEFGHIJKLMNOPQRSTUVWXYZ", "ABab :-",
+            "A",
+            "AB",
+            "ABC",
+            "0123456789:ABCDEFGHIJKLMNOPQRSTUVWXYZ",
+            "ABab :-",
             "ABCDEFGHIJKLMNOPQRSTUVWXYZ abcdefghijklmnopqrstuvwxyz0123456789'&:-!.\xE9\xC9\xFF",
             kAllBytes};
         return text(kAlphabets[size_t(below(int(kAlphabets.size())))], size);
@@ -132,9 +136,9 @@ TEST(TitleMatcher, MatchValueEqualsTheLiteralAlgorithm)
     TextSource source(20260611);
     for (int i = 0; i < 6000; ++i) {
         const std::string mot1 = source.anyText(source.length());
-        const std::string mot2 =
-            source.below(4) == 0 ? mot1.substr(size_t(source.below(int(mot1.size()) + 1)))
-                                 : source.anyText(source.length());
+        const std::string mot2 = source.below(4) == 0
+                                     ? mot1.substr(size_t(source.below(int(mot1.size()) + 1)))
+                                     : source.anyText(source.length());
         for (const bool A : {true, false}) {
             ASSERT_EQ(MatchValue(mot1, mot2, A), oracle::MatchValue(mot1, mot2, A))
                 << "pair " << i << " A=" << A << " [" << mot1 << "] [" << mot2 << "]";
@@ -184,8 +188,7 @@ void expectSameSearch(const WikiTable &table, const std::string &name, int caseN
     }
     ASSERT_EQ(outcome.score, expected.bestScore) << context;
     ASSERT_EQ(outcome.m, expected.m) << context;
-    ASSERT_EQ(outcome.color, (MeterColor{expected.red, expected.green, expected.blue}))
-        << context;
+    ASSERT_EQ(outcome.color, (MeterColor{expected.red, expected.green, expected.blue})) << context;
     ASSERT_EQ(outcome.caption, displayTitle(expected.caption)) << context;
     ASSERT_EQ(outcome.address, displayTitle(expected.address)) << context;
 }
@@ -196,6 +199,36 @@ TEST(TitleMatcher, SearchEqualsTheLiteralAlgorithm)
     for (int i = 0; i < 3000; ++i) {
         const WikiTable table = randomTable(source, source.below(40));
         expectSameSearch(table, randomRomName(source, table), i);
+    }
+}
+
+TEST(TitleMatcher, LongTextsAndUnnormalisedNamesAgree)
+{
+    // Titles past 255 symbols and names of several 64-bit words take their own paths.
+    TextSource source(5);
+    WikiTable table;
+    table.rows.push_back({source.text("AB", 200), "/wiki/1"});
+    table.rows.push_back({std::string(300, 'A') + "B", "/wiki/2"});
+    table.rows.push_back({source.text("AB", 280), "/wiki/3"});
+    table.rows.push_back({"AB AB", "/wiki/4"});
+    const std::vector<std::string> names = {std::string(290, 'A'), source.text("AB", 200),
+                                            table.rows[2].title.substr(0, 150), "ABBA"};
+    for (size_t i = 0; i < names.size(); ++i)
+        expectSameSearch(table, names[i], int(i));
+
+    const TitleMatcher matcher(table);
+    for (const std::string jeu : {"ab AB", "A-B", "?"}) {
+        SearchResult expected;
+        for (size_t r = 0; r < table.rows.size(); ++r) {
+            const double v = oracle::MatchValue(jeu, normaliseTitle(table.rows[r].title), true);
+            if (v > expected.score) {
+                expected.score = v;
+                expected.row = int(r);
+            }
+        }
+        const SearchResult found = matcher.searchBest(jeu);
+        EXPECT_EQ(found.row, expected.row) << jeu;
+        EXPECT_EQ(found.score, expected.score) << jeu;
     }
 }
 
