@@ -328,6 +328,20 @@ bool TitleMatcher::hasPairRun(size_t index, const std::uint64_t *jeuPairs, size_
     return false;
 }
 
+std::vector<TitleMatcher::Bound> TitleMatcher::countBounds(const JeuProfile &jeu, size_t &top) const
+{
+    const int n = int(jeu.masks.length);
+    std::vector<Bound> bounds(m_titles.size());
+    for (size_t i = 0; i < m_titles.size(); ++i) {
+        const int common = commonCount(i, jeu);
+        const int difference = n + int(m_titles[i].length) - 2 * common;
+        bounds[i] = {doubledScore(n, std::max(0, common - 1), difference), difference};
+        if (bounds[i].score > bounds[top].score)
+            top = i;
+    }
+    return bounds;
+}
+
 SearchResult TitleMatcher::searchEveryTitle(std::string_view jeu) const
 {
     SearchResult result;
@@ -357,28 +371,15 @@ SearchResult TitleMatcher::searchBest(std::string_view jeu) const
         return searchEveryTitle(jeu);
     const JeuProfile profile(jeu);
     const int n = int(jeu.size());
-
-    struct Candidate
-    {
-        int bound = 0;      // doubled score bound from the symbol counts
-        int difference = 0; // the count difference s
-    };
-    std::vector<Candidate> candidates(m_titles.size());
     size_t top = 0;
-    for (size_t i = 0; i < m_titles.size(); ++i) {
-        const int common = commonCount(i, profile);
-        const int difference = n + int(m_titles[i].length) - 2 * common;
-        candidates[i] = {doubledScore(n, std::max(0, common - 1), difference), difference};
-        if (candidates[i].bound > candidates[top].bound)
-            top = i;
-    }
+    const std::vector<Bound> bounds = countBounds(profile, top);
 
     std::vector<std::uint64_t> scratch;
     auto scoreOf = [&](size_t i) {
         const Title &title = m_titles[i];
         const int best =
             pieceTerm(profile.masks, m_codes.data() + title.offset, title.length, scratch);
-        return doubledScore(n, best, candidates[i].difference);
+        return doubledScore(n, best, bounds[i].difference);
     };
     // The title with the best bound usually wins or comes close, so it sets the bar first.
     size_t bestIndex = top;
@@ -388,8 +389,8 @@ SearchResult TitleMatcher::searchBest(std::string_view jeu) const
         return score > bestScore || (score == bestScore && i < bestIndex);
     };
     for (size_t i = 0; i < m_titles.size(); ++i) {
-        const Candidate &c = candidates[i];
-        if (i == top || !beats(c.bound, i))
+        const Bound &c = bounds[i];
+        if (i == top || !beats(c.score, i))
             continue;
         // The smallest longest-piece term that would still win; a piece one longer occurs in
         // both texts, so the title holds that many consecutive symbol pairs of the name.

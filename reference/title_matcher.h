@@ -59,6 +59,13 @@ private:
     };
 
     struct JeuProfile;
+    struct Bound
+    {
+        int score = 0;      // doubled score bound from the symbol counts
+        int difference = 0; // the count difference s
+    };
+
+    std::vector<Bound> countBounds(const JeuProfile &jeu, size_t &top) const;
 
     SearchResult searchEveryTitle(std::string_view jeu) const;
     int commonCount(size_t index, const JeuProfile &jeu) const;

@@ -12,15 +12,16 @@ std::optional<std::string> readWikiListFile(const std::filesystem::path &file)
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec))
         return std::nullopt;
+    const auto size = std::filesystem::file_size(file, ec);
     std::ifstream in(file, std::ios::binary);
-    if (!in)
+    if (ec || !in)
         return std::nullopt;
-    std::string bytes;
-    char buffer[1 << 16];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
-        bytes.append(buffer, static_cast<size_t>(in.gcount()));
+    std::string bytes(static_cast<size_t>(size), '\0');
+    in.read(bytes.data(), std::streamsize(bytes.size()));
+    bytes.resize(static_cast<size_t>(in.gcount()));
     if (in.bad())
         return std::nullopt;
+    // A file that grew while it was read is taken as far as it was when it was opened.
     return bytes;
 }
 
