@@ -2,9 +2,9 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QTimer>
 #include <QUrl>
 #include <QWebEngineHistory>
+#include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -56,6 +56,34 @@ public:
         : QWebEnginePage(parent), m_host(std::move(host)), m_folder(std::move(folder))
     {}
 
+    /// True when `info` ends a navigation refused by acceptNavigationRequest; its page is then
+    /// shown in its place.
+    bool showRefusedPage(const QWebEngineLoadingInfo &info)
+    {
+        if (m_refused.isEmpty() || info.status() != QWebEngineLoadingInfo::LoadStoppedStatus
+            || info.url() != m_refused)
+            return false;
+        // The renderer drops a refused link only after this, and a page shown before that is
+        // reported as failed; the answer to a script comes after the renderer has done so.
+        runJavaScript(QStringLiteral("0"), [this, url = m_refused](const QVariant &) {
+            if (m_refused == url)
+                show(url);
+        });
+        return true;
+    }
+
+    /// Shows the page for `url` when it is on the product host; false for any other address.
+    bool showProductPage(const QUrl &url)
+    {
+        if (!isProductUrl(url))
+            return false;
+        show(url);
+        return true;
+    }
+
+    /// The pane is sent elsewhere: a refused navigation that has not ended yet is dropped.
+    void forgetRefusedPage() { m_refused.clear(); }
+
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
     {
@@ -63,18 +91,25 @@ protected:
         // history, and go through: the entry holds the page.
         if (!isMainFrame || !isProductUrl(url))
             return true;
-        // Deferred: the engine is still inside this navigation.
-        if (url == this->url()) {
-            // setHtml would add a second history entry for the same page.
-            QTimer::singleShot(0, this, [this] { triggerAction(Reload); });
-        } else {
-            // file:// is refused from http pages; setHtml keeps the http:// address.
-            QTimer::singleShot(0, this, [this, url] { setHtml(pageFor(url), url); });
-        }
+        // A link or a redirect to the product host: its page is shown once this navigation
+        // has ended, see showRefusedPage.
+        m_refused = url;
         return false;
     }
 
 private:
+    void show(const QUrl &url)
+    {
+        m_refused.clear();
+        if (url == this->url()) {
+            // setHtml would add a second history entry for the same page.
+            triggerAction(Reload);
+        } else {
+            // file:// is refused from http pages; setHtml keeps the http:// address.
+            setHtml(pageFor(url), url);
+        }
+    }
+
     bool isProductUrl(const QUrl &url) const
     {
         return url.scheme() == QLatin1String("http") && url.port() == -1
@@ -96,11 +131,17 @@ private:
 
     QString m_host;
     std::filesystem::path m_folder;
+    QUrl m_refused; // a product page whose navigation was refused and has not ended yet
 };
 
 QString jsonArguments(const QJsonArray &arguments)
 {
     return QString::fromUtf8(QJsonDocument(arguments).toJson(QJsonDocument::Compact));
+}
+
+ProductHostPage *productPage(QWebEngineView *view)
+{
+    return static_cast<ProductHostPage *>(view->page());
 }
 
 } // namespace
@@ -126,31 +167,44 @@ QWidget *WebEnginePane::widget() const
 
 void WebEnginePane::connectNotifications()
 {
-    // Navigation complete follows loadFinished, which comes once for every top-level load, also
-    // for a failed one (the address is then the one that failed), a reload and a page that
-    // replaced itself with the same address; urlChanged would miss those. A same-document
+    // Navigation complete comes when a top-level load ends, whether it succeeded or not (the
+    // address is then the one that failed): once per load, also for a reload or a page that
+    // replaced itself at the same address, which urlChanged would miss. A same-document
     // navigation (a #fragment, history.pushState) loads nothing, so a change of address
     // outside a load counts as one too.
     QWebEnginePage *page = m_view->page();
-    QObject::connect(page, &QWebEnginePage::loadStarted, m_view, [this] { m_loading = true; });
     QObject::connect(page, &QWebEnginePage::urlChanged, m_view, [this] {
         if (!m_loading && onNavigationComplete)
             onNavigationComplete();
     });
-    QObject::connect(page, &QWebEnginePage::loadFinished, m_view, [this](bool ok) {
-        m_loading = false;
-        if (onNavigationComplete)
-            onNavigationComplete();
-        if (ok && onDocumentComplete)
-            onDocumentComplete();
-    });
+    QObject::connect(page, &QWebEnginePage::loadingChanged, m_view,
+                     [this](const QWebEngineLoadingInfo &info) { loadingChanged(info); });
+}
+
+void WebEnginePane::loadingChanged(const QWebEngineLoadingInfo &info)
+{
+    using Status = QWebEngineLoadingInfo::LoadStatus;
+    if (info.status() == Status::LoadStartedStatus) {
+        m_loading = true;
+        return;
+    }
+    if (productPage(m_view)->showRefusedPage(info))
+        return; // still loading: the page shown in its place ends it
+    m_loading = false;
+    if (onNavigationComplete)
+        onNavigationComplete();
+    if (info.status() == Status::LoadSucceededStatus && onDocumentComplete)
+        onDocumentComplete();
 }
 
 void WebEnginePane::navigate(const std::string &address)
 {
     if (!m_view)
         return;
-    m_view->load(urlFromAddress(address));
+    const QUrl url = urlFromAddress(address);
+    productPage(m_view)->forgetRefusedPage();
+    if (!productPage(m_view)->showProductPage(url))
+        m_view->load(url);
 }
 
 std::string WebEnginePane::currentAddress() const
@@ -166,8 +220,10 @@ void WebEnginePane::back()
         return;
     // QWebEngineView::back() does nothing after a page submitted a form by script.
     QWebEngineHistory *history = m_view->history();
-    if (history->canGoBack())
-        history->goToItem(history->backItem());
+    if (!history->canGoBack())
+        return;
+    productPage(m_view)->forgetRefusedPage();
+    history->goToItem(history->backItem());
 }
 
 void WebEnginePane::forward()
@@ -175,14 +231,17 @@ void WebEnginePane::forward()
     if (!m_view)
         return;
     QWebEngineHistory *history = m_view->history();
-    if (history->canGoForward())
-        history->goToItem(history->forwardItem());
+    if (!history->canGoForward())
+        return;
+    productPage(m_view)->forgetRefusedPage();
+    history->goToItem(history->forwardItem());
 }
 
 void WebEnginePane::refresh()
 {
     if (!m_view)
         return;
+    productPage(m_view)->forgetRefusedPage();
     m_view->reload();
 }
 

@@ -8,13 +8,16 @@
 #include <string>
 
 class QUrl;
+class QWebEngineLoadingInfo;
 class QWebEngineView;
 class QWidget;
 
 namespace kestrova {
 
 /// The web pane in a Qt WebEngine view. Addresses on the product host are answered from the
-/// product's own pages folder, without network, and keep their http:// address.
+/// product's own pages folder, without network, and keep their http:// address. Only the page
+/// itself is answered so: a product page carries its styles and pictures inline (data: images),
+/// and stays well under 2 MB (setHtml's limit).
 class WebEnginePane : public WebPane
 {
 public:
@@ -39,6 +42,7 @@ public:
 
 private:
     void connectNotifications();
+    void loadingChanged(const QWebEngineLoadingInfo &info);
     void runScript(const QString &function, const QString &jsonArguments);
 
     QPointer<QWebEngineView> m_view;
