@@ -55,11 +55,12 @@ protected:
                             Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(splitter, &release);
     }
-    void screenshot(const QString &name)
+    void screenshot(const QString &name, QWidget *window = nullptr)
     {
         QTest::qWait(300);
         const QString path = QStringLiteral(KESTROVA_SCREENSHOT_DIR "/") + name;
-        ASSERT_TRUE(host->mainWindow().grab().save(path)) << path.toStdString();
+        QWidget *shown = window ? window : &host->mainWindow();
+        ASSERT_TRUE(shown->grab().save(path)) << path.toStdString();
     }
 
     testing::TempDir dir;
@@ -111,6 +112,23 @@ TEST_F(RealWindow, SchemesPictureSetsAndTheSplitterChangeTheWindow)
     EXPECT_EQ(pane->geometry().top(),
               window.findChild<QWidget *>(QStringLiteral("Dragger_T"))->geometry().bottom() + 1);
     screenshot(QStringLiteral("splitter_dragged.png"));
+}
+
+TEST_F(RealWindow, SecondaryWindowsOpenFromTheMainWindow)
+{
+    auto &app = host->app();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host->mainWindow(), 10000));
+    app.form1().menuBar().find("M_set_col_New")->userClick();
+    auto &editor = host->window(app.colors());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor, 10000)) << "the scheme editor did not appear";
+    screenshot(QStringLiteral("scheme_editor.png"), &editor);
+
+    app.listBox("manu_L").setListIndex(0);
+    app.control("AddPlat_B").raiseClick();
+    auto &chooser = host->window(app.form2());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chooser, 10000)) << "the chooser did not appear";
+    EXPECT_GT(app.form2().get<ListBox>("cb_L").count(), 0) << "activation lists the saved lists";
+    screenshot(QStringLiteral("platform_chooser.png"), &chooser);
 }
 
 } // namespace
