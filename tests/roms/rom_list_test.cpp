@@ -1,14 +1,14 @@
-#include "roms_test_support.h"
-
+#include "fakes/app_fixture.h"
 #include "platform/list_box.h"
 #include "platform/text_box.h"
 #include "platform/widgets.h"
-#include "reference/wiki_search.h"
 #include "roms/rom_listing.h"
+#include "roms/roms_cli.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 
 namespace kestrova::testing {
 namespace {
@@ -19,6 +19,11 @@ Names sorted(Names names)
 {
     std::sort(names.begin(), names.end());
     return names;
+}
+
+std::string folderText(const std::filesystem::path &folder)
+{
+    return fromPath(folder) + PlatformRules::native().separator();
 }
 
 TEST(ExtensionFilter, EntriesCompareAsDocumented)
@@ -40,8 +45,8 @@ protected:
         for (const char *name : {"a.nes", "b.NES", "notes.txt", ".hidden.nes", "sub/deep.nes"})
             f.dir.write(std::string("roms/") + name, "x");
         romFolder = folderText(f.dir.path() / "roms");
-        f.writeAppFile("DATA.txt", manufacturerLines("Maker", {{"Famicom", romFolder, {}, {}},
-                                                               {"Lynx", "", {}, {}}}));
+        f.writeAppFile("DATA.txt", "[Manufacturer]Maker\r\n\r\n\r\n[Platform]Famicom\r\n[RomPath]" +
+                                       romFolder + "\r\n[Platform]Lynx\r\n\r\n");
         f.writeAppFile("Ext.txt", ".nes\r\n.txt\r\n");
         // Single-byte text, as a saved page is.
         f.writeAppFile(
@@ -56,24 +61,18 @@ protected:
 TEST_F(RomListTest, PlatformClickFillsTheColumnsCountsAndStatus)
 {
     auto &app = f.start();
-    selectPlatform(app, 0, 0);
+    app.listBox("manu_L").userClickRow(0);
+    app.listBox("plat_list_L").userClickRow(0);
     auto &roms = app.listBox("Flist_L");
     auto &titles = app.listBox("avail_L");
     auto &romCount = app.control("romc_T");
     auto &titleCount = app.control("wikic_T");
-    EXPECT_EQ(app.listBox("plat_list_L").toolTip(), "Famicom");
+    auto &status = app.form1().get<StatusBar>("StatusBar1");
     EXPECT_EQ(sorted(roms.items()), (Names{"a.nes", "b.NES", "notes.txt"}));
-    const auto import = LoadWikiList(f.dir.path(), "Famicom");
-    ASSERT_TRUE(import && app.wikiTable());
-    ASSERT_EQ(titles.count(), int(import->availItems.size()));
-    EXPECT_EQ(titles.item(1), displayTitle(import->availItems[1]));
-    EXPECT_EQ(titles.item(1).substr(0, 8), "Pokémon");
-    EXPECT_EQ(app.wikiTable()->rows.size(), import->table.rows.size());
-    EXPECT_EQ(romCount.caption(), "3");
-    EXPECT_EQ(titleCount.caption(), "3");
-    EXPECT_FLOAT_EQ(romCount.left() + romCount.width(), app.control("ext1_C").left());
-    EXPECT_FLOAT_EQ(titleCount.left() + titleCount.width(), titles.left() + titles.width());
-    EXPECT_EQ(app.form1().get<StatusBar>("StatusBar1").panel(2), "Plat :Famicom");
+    EXPECT_EQ(titles.items(), (Names{"Alpha", "Pokémon", "Gamma"}));
+    EXPECT_EQ(app.wikiTable() ? app.wikiTable()->rows.size() : 0u, 3u);
+    EXPECT_EQ(romCount.caption() + titleCount.caption(), "33");
+    EXPECT_EQ(status.panel(2), "Plat :Famicom");
 
     // The filter relists but leaves the count; the next platform click counts again.
     app.comboBox("ext1_C").userClickRow(1);
@@ -82,12 +81,12 @@ TEST_F(RomListTest, PlatformClickFillsTheColumnsCountsAndStatus)
     app.listBox("plat_list_L").userClickRow(0);
     EXPECT_EQ(romCount.caption(), "2");
 
-    // No selection: only the status bar and the tool tip change.
+    // No selection: only the status bar changes.
     app.listBox("plat_list_L").userClickRow(-1);
     EXPECT_EQ(roms.count(), 2);
-    EXPECT_EQ(app.form1().get<StatusBar>("StatusBar1").panel(2), "Plat :");
+    EXPECT_EQ(status.panel(2), "Plat :");
 
-    // No list file, no ROM folder: "Pas de fichier" and empty columns.
+    // No list file, no ROM folder: empty columns.
     app.listBox("plat_list_L").userClickRow(1);
     EXPECT_FALSE(app.wikiTable().has_value());
     EXPECT_EQ(titles.count() + roms.count(), 0);
@@ -103,6 +102,20 @@ TEST_F(RomListTest, FolderTextDecidesWhatIsListed)
     EXPECT_TRUE(listRomFiles(romFolder, "all", rules).empty());
     EXPECT_EQ(listRomFiles(romFolder + "*.nes", "All", rules), Names{"a.nes"});
     EXPECT_EQ(sorted(listRomFiles(romFolder + "?.*", ".NES", rules)), (Names{"a.nes", "b.NES"}));
+
+    // The command-line listing shows the same.
+    const auto run = [](const std::vector<std::string> &args) {
+        std::ostringstream out, err;
+        const int status = runRomsCommand(args, out, err);
+        return std::tuple{status, out.str(), err.str()};
+    };
+    EXPECT_EQ(run({romFolder, "--ext", ".TXT"}), std::tuple(0, "notes.txt\n", ""));
+    EXPECT_EQ(std::get<1>(run({"--ext", ".nes", romFolder})).size(), 12u);
+    const auto [status, out, err] = run({fromPath(f.dir.path() / "roms")});
+    EXPECT_EQ(std::tuple(status, out), std::tuple(0, ""));
+    EXPECT_NE(err.find("ends with"), std::string::npos);
+    for (const auto &bad : std::vector<Names>{{}, {romFolder, "--ext"}, {"--bogus", romFolder}})
+        EXPECT_EQ(std::get<0>(run(bad)), 2);
 }
 
 TEST_F(RomListTest, SearchBoxSelectsTheFirstRomThatBeginsWithTheText)

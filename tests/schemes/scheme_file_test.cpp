@@ -5,7 +5,7 @@
 namespace kestrova {
 namespace {
 
-TEST(SchemeFile, WritesNineCrLfLinesWithTheSignColumn)
+TEST(SchemeFile, WritesNineCrLfLinesWithTheSignColumnAndReadsThemBack)
 {
     const SchemeColors colors = {0, 255, rgb(1, 2, 3), systemColor(15), 16777215, -1, 7, 8};
     EXPECT_EQ(writeSchemeFile(colors, "Blue"),
@@ -20,15 +20,11 @@ TEST(SchemeFile, WritesNineCrLfLinesWithTheSignColumn)
 TEST(SchemeFile, ReadsAnyLineEndsAndCountsMissingOrBadColoursAsZero)
 {
     const auto file = parseSchemeFile("  12  \n-5\rabc\r\n12abc\n 99999999999 \n\n");
-    EXPECT_EQ(file.color(0), 12);
-    EXPECT_EQ(file.color(1), -5);
-    EXPECT_EQ(file.color(2), 0);
-    EXPECT_EQ(file.color(3), 0);
-    EXPECT_EQ(file.color(4), 0);
-    EXPECT_EQ(file.color(7), 0); // beyond the file
+    const Color expected[kSchemeSlots] = {12, -5, 0, 0, 0, 0, 0, 0}; // the last two: no line
+    for (int k = 0; k < kSchemeSlots; ++k)
+        EXPECT_EQ(file.color(k), expected[k]) << k;
     EXPECT_EQ(file.imageSet(), "");
     EXPECT_FALSE(file.isBlank());
-
     EXPECT_EQ(parseSchemeFile("1\n2\n3\n4\n5\n6\n7\n8\nSet\nextra\n").lines.size(), 9u);
     EXPECT_TRUE(parseSchemeFile("").isBlank());
     EXPECT_TRUE(parseSchemeFile("  \r\n\r\n").isBlank());
@@ -37,13 +33,6 @@ TEST(SchemeFile, ReadsAnyLineEndsAndCountsMissingOrBadColoursAsZero)
         EXPECT_FALSE(parseColorLine(bad).has_value()) << '"' << bad << '"';
     EXPECT_EQ(parseColorLine("+7"), 7);
     EXPECT_EQ(parseColorLine("\t-2147483648 "), -2147483647 - 1);
-}
-
-TEST(SchemeFile, CaptionDropsOnlyTheFinalExtension)
-{
-    EXPECT_EQ(schemeCaption("Dark.col"), "Dark");
-    EXPECT_EQ(schemeCaption("my.col.col"), "my.col");
-    EXPECT_EQ(schemeCaption(".col"), "");
 }
 
 TEST(SchemeFile, TypedNamesMustBeFileNames)

@@ -1,0 +1,214 @@
+#include "fakes/app_fixture.h"
+#include "platform/list_box.h"
+#include "platform/text_box.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace kestrova::testing {
+namespace {
+
+using Names = std::vector<std::string>;
+const MouseEvent kLeft{LeftButton, 0, 0, 0};
+const MouseEvent kRight{RightButton, 0, 0, 0};
+const std::string kSent = "COMMAND SENT TO THE EMULATOR";
+const std::string kChooseEmulator = "Choose an emulator to launch a game";
+
+void setExecutable(const std::string &file, bool executable)
+{
+    std::filesystem::permissions(toPath(file), std::filesystem::perms::owner_exec,
+                                 executable ? std::filesystem::perm_options::add
+                                            : std::filesystem::perm_options::remove);
+}
+
+std::string platformLines(const std::string &romPath, const Names &emulatorPaths,
+                          const Names &favourites)
+{
+    std::string text = "[Manufacturer]Maker\r\n\r\n\r\n[Platform]Console\r\n[RomPath]" + romPath;
+    for (const auto &path : emulatorPaths)
+        text += "\r\n[Emu]" + fromPath(toPath(path).stem()) + "\r\n[EmuPath]" + path;
+    for (const auto &favourite : favourites)
+        text += "\r\n[Fav]" + favourite;
+    return text + "\r\n\r\n";
+}
+
+/// One platform, selected, with its ROMs in `folderName` and one executable emulator whose path
+/// holds spaces, quotes, parentheses and non-ASCII letters.
+class RomActionsTest : public ::testing::Test
+{
+protected:
+    Application &start(const Names &roms, const Names &favourites = {},
+                       const std::string &folderName = "roms")
+    {
+        for (const auto &rom : roms)
+            f.dir.write(folderName + "/" + rom, "rom");
+        emulator = fromPath(f.dir.write("emu dir (1)/émulateur 'x\".sh", "#!/bin/sh\n"));
+        setExecutable(emulator, true);
+        romFolder = fromPath(f.dir.path() / toPath(folderName)) + "/";
+        f.writeAppFile("DATA.txt", platformLines(romFolder, {emulator}, favourites));
+        auto &app = f.start();
+        app.listBox("manu_L").userClickRow(0);
+        app.listBox("plat_list_L").userClickRow(0);
+        return app;
+    }
+
+    ListBox &list(const std::string &name) { return f.app().listBox(name); }
+    void pickRom(const std::string &name)
+    {
+        const auto &items = list("Flist_L").items();
+        list("Flist_L").setListIndex(
+            int(std::find(items.begin(), items.end(), name) - items.begin()));
+    }
+    PlatformRec &platform() { return f.app().catalog().Man[0].Plat[0]; }
+
+    AppFixture f{SystemKind::Posix};
+    std::string emulator;
+    std::string romFolder;
+};
+
+TEST_F(RomActionsTest, OtherButtonsAddAndRemoveFavouritesKeepingTheSlotsPacked)
+{
+    start({"A.nes", "B.nes", "C.nes"});
+    auto &favourites = list("FavList_L");
+    pickRom("A.nes");
+    list("Flist_L").userMouseDown(kLeft);
+    EXPECT_EQ(favourites.count(), 0) << "the left button is ignored";
+    for (const char *rom : {"A.nes", "B.nes", "C.nes", "C.nes"}) {
+        pickRom(rom);
+        list("Flist_L").userMouseDown({MiddleButton, 0, 0, 0});
+    }
+    EXPECT_EQ(favourites.items(), (Names{"A.nes", "B.nes", "C.nes", "C.nes"}));
+    EXPECT_EQ(favourites.listIndex(), 3);
+    EXPECT_EQ(platform().LastFav, 3);
+
+    favourites.userMouseDown(kLeft);
+    favourites.userMouseDown(kRight); // the second C; the first C is then selected
+    favourites.userClickRow(1);       // B
+    favourites.userMouseDown(kRight);
+    EXPECT_EQ(favourites.items(), (Names{"A.nes", "C.nes"}));
+    EXPECT_EQ(favourites.listIndex(), 0);
+    const auto &fav = platform().Fav;
+    EXPECT_EQ((Names{fav[0], fav[1], fav[2]}), (Names{"A.nes", "C.nes", ""}));
+    EXPECT_EQ(platform().LastFav, 1);
+
+    // No selected platform (the lists keep their entries): neither adds nor removes.
+    list("plat_list_L").setListIndex(-1);
+    list("Flist_L").userMouseDown(kRight);
+    favourites.userMouseDown(kRight);
+    EXPECT_EQ(favourites.count(), 2);
+    EXPECT_EQ(platform().LastFav, 1);
+
+    list("plat_list_L").userClickRow(0);
+    favourites.userClickRow(0);
+    for (int k = 0; k < 3; ++k) // the third finds nothing selected
+        favourites.userMouseDown(kRight);
+    EXPECT_EQ(favourites.count(), 0);
+    EXPECT_EQ(favourites.listIndex(), -1);
+    EXPECT_EQ(platform().LastFav, -1);
+}
+
+TEST_F(RomActionsTest, TwoHundredFavouritesIsTheLimit)
+{
+    Names many;
+    for (int k = 0; k < 199; ++k)
+        many.push_back("Game " + std::to_string(k) + ".nes");
+    start({"A.nes", "B.nes"}, many);
+    for (const char *rom : {"A.nes", "B.nes"}) {
+        pickRom(rom);
+        list("Flist_L").userMouseDown(kRight);
+    }
+    list("Flist_L").setListIndex(-1);
+    list("Flist_L").userMouseDown(kRight); // full: the message even without a ROM
+    ASSERT_EQ(f.dialogs.messages.size(), 2u);
+    EXPECT_EQ(f.dialogs.messages[0].text, "A maximum of 200 favorites per platform is supported.");
+    EXPECT_EQ(list("FavList_L").count(), 200);
+    EXPECT_EQ(platform().Fav[199], "A.nes");
+    EXPECT_EQ(platform().Fav[200], "");
+    EXPECT_EQ(platform().LastFav, 199);
+}
+
+TEST_F(RomActionsTest, RomPathIsOneArgumentWhateverTheNameHolds)
+{
+    const Names names = {"Super Game (E).smc", "Quote \"this\" & 'that'.smc",
+                         "Pokémon Édition Ωmega.gb", "semi;colon $(touch x) `y`.nes",
+                         "-starts-with-dash.nes"};
+    auto &app = start(names, {names[0]}, "My Roms (Europe) \"Ünïcode\"");
+    list("Emu_L").userClickRow(0);
+    for (const auto &name : names) {
+        f.shell.launches.clear();
+        pickRom(name);
+        list("Flist_L").userDoubleClick();
+        ASSERT_EQ(f.shell.launches.size(), 1u) << name;
+        const auto &launch = f.shell.launches[0];
+        EXPECT_EQ(std::tuple(launch.program, launch.arguments, launch.minimized),
+                  std::tuple(emulator, Names{romFolder + name}, true));
+    }
+    EXPECT_EQ(app.control("m_M").caption(), kSent);
+    // The emulator alone gets no argument; a favourite follows a changed ROM folder.
+    list("Emu_L").userDoubleClick();
+    app.textBox("RPath_I").setText("/elsewhere/");
+    list("FavList_L").userClickRow(0);
+    list("FavList_L").userDoubleClick();
+    ASSERT_EQ(f.shell.launches.size(), 3u);
+    EXPECT_EQ(f.shell.launches[1].program, emulator);
+    EXPECT_TRUE(f.shell.launches[1].arguments.empty());
+    EXPECT_EQ(f.shell.launches[2].arguments, Names{"/elsewhere/" + names[0]});
+    EXPECT_TRUE(f.dialogs.messages.empty());
+}
+
+TEST_F(RomActionsTest, WithoutAnUsableEmulatorNothingStarts)
+{
+    auto &app = start({"a.nes"}, {"a.nes"});
+    auto &hint = app.control("m_M");
+    list("Emu_L").userDoubleClick(); // nothing selected: no message, no launch
+    list("FavList_L").userDoubleClick();
+    hint.setCaption("before");
+    pickRom("a.nes");
+    list("Flist_L").userDoubleClick();
+    ASSERT_EQ(f.dialogs.messages.size(), 1u);
+    EXPECT_EQ(f.dialogs.messages[0].text, kChooseEmulator);
+    EXPECT_EQ(hint.caption(), "before");
+    // A path left in the box without a selected emulator: missing names the problem.
+    app.textBox("EPath_I").setText(fromPath(f.dir.path() / "gone.exe"));
+    list("Flist_L").userDoubleClick();
+    EXPECT_EQ(hint.caption(), kChooseEmulator);
+
+    list("Emu_L").userClickRow(0);
+    hint.setCaption("before");
+    setExecutable(emulator, false);
+    list("Flist_L").userDoubleClick();
+    EXPECT_TRUE(f.shell.launches.empty()) << "not executable";
+    setExecutable(emulator, true);
+    f.shell.startSucceeds = false;
+    list("Flist_L").userDoubleClick();
+    EXPECT_EQ(f.shell.launches.size(), 1u);
+    EXPECT_EQ(hint.caption(), "before") << "a failed start is not reported as sent";
+}
+
+TEST(LaunchWindowsRules, OnlyAnExistingPathEndingInLowerCaseExeIsStarted)
+{
+    AppFixture f{SystemKind::Windows};
+    const std::string realExe = fromPath(f.dir.write("Emu/emu.exe", "MZ"));
+    const Names emulators = {"C:\\EMU\\gone.exe", fromPath(f.dir.write("Emu/EMU.EXE", "MZ")),
+                             fromPath(f.dir.write("Emu/run.bat", "")), realExe};
+    f.writeAppFile("DATA.txt", platformLines("D:\\My Roms\\", emulators, {"Super Game (E).smc"}));
+    auto &app = f.start();
+    app.listBox("manu_L").userClickRow(0);
+    app.listBox("plat_list_L").userClickRow(0);
+    app.listBox("FavList_L").userClickRow(0);
+    for (int e = 0; e < 4; ++e) {
+        app.listBox("Emu_L").userClickRow(e);
+        app.listBox("FavList_L").userDoubleClick();
+        app.listBox("Emu_L").userDoubleClick();
+        EXPECT_EQ(f.shell.launches.empty(), e < 3) << e;
+    }
+    EXPECT_TRUE(f.dialogs.messages.empty());
+    ASSERT_EQ(f.shell.launches.size(), 2u);
+    EXPECT_EQ(f.shell.launches[0].program, realExe);
+    EXPECT_EQ(f.shell.launches[0].arguments, Names{"D:\\My Roms\\Super Game (E).smc"});
+    EXPECT_EQ(app.control("m_M").caption(), kSent);
+}
+
+} // namespace
+} // namespace kestrova::testing
