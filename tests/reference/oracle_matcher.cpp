@@ -11,14 +11,10 @@ namespace kestrova::oracle {
 
 namespace {
 
-std::string replaceSpaces(std::string_view text)
+std::string replaceSpaces(std::string text)
 {
-    std::string out;
-    for (char c : text) {
-        if (c != ' ')
-            out += c;
-    }
-    return out;
+    std::erase(text, ' ');
+    return text;
 }
 
 std::string trim(std::string_view text)
