@@ -1,6 +1,11 @@
+#include "platform/list_box.h"
+#include "platform/qt/desktop_host.h"
 #include "platform/qt/web_engine_pane.h"
+#include "platform/text_box.h"
 
+#include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -255,6 +260,46 @@ TEST_F(WebEnginePaneTest, FailedLoadIsANavigation)
     probe.close();
     s_pane->navigate(refused);
     expectNavigation(refused, 0);
+}
+
+} // namespace
+} // namespace kestrova
+
+namespace kestrova {
+namespace {
+
+// The whole program: the "GameRanking" link, then the page's completion fills in and submits
+// the selected title by itself, and the address box follows.
+TEST_F(WebEnginePaneTest, GameRankingLinkSearchesTheSelectedTitle)
+{
+    QTemporaryDir appDir;
+    const auto write = [&](const QString &name, const char *text) {
+        QDir(appDir.path()).mkpath(QFileInfo(name).path());
+        std::ofstream((appDir.path() + QLatin1Char('/') + name).toStdString(), std::ios::binary)
+            << text;
+    };
+    write(QStringLiteral("DATA.txt"), "[Manufacturer]M\r\n[Platform]Star\r\n");
+    write(QStringLiteral("wikigameslists/Star.htm"),
+          "A\r\n*Other<wiki/O>\r\n*Tom & Jerry<wiki/T>\r\nend\r\n");
+    SiteHosts hosts;
+    hosts.ranking = "127.0.0.1:" + std::to_string(s_server->serverPort());
+    DesktopHost host(appDir.path().toStdString(), hosts);
+    host.start();
+    auto &app = host.app();
+    app.listBox("manu_L").setListIndex(0);
+    app.listBox("plat_list_L").setListIndex(0);
+    app.listBox("avail_L").setListIndex(1);
+    s_server->requests.clear();
+
+    app.form1().menuBar().find("M_Gr")->userClick();
+    ASSERT_TRUE(waitUntil([] { return !s_server->requests.filter("/search?").isEmpty(); }));
+    const QString submitted = s_server->requests.filter("/search?").constFirst();
+    const QUrlQuery query(submitted.section('?', 1).replace('+', QStringLiteral("%20")));
+    EXPECT_EQ(query.queryItemValue("Itemname", QUrl::FullyDecoded), QStringLiteral("Tom & Jerry"));
+    EXPECT_TRUE(s_server->requests.filter("/first").isEmpty());
+    EXPECT_TRUE(waitUntil([&] {
+        return app.textBox("matches_L").text().find("/search?") != std::string::npos;
+    })) << app.textBox("matches_L").text();
 }
 
 } // namespace
