@@ -58,6 +58,9 @@ void Form::activate()
 {
     show();
     notify(FormChange::Activate);
+    // The system may refuse to hand over the focus (focus-stealing prevention, no window
+    // manager); the window is the active one as far as the program is concerned.
+    userActivate();
 }
 
 void Form::setBackColor(Color c)

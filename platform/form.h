@@ -54,8 +54,8 @@ public:
     bool isVisible() const { return m_visible; }
     void show();
     void hide();
-    /// Shows the window and asks the binding to bring it to the front; the system's activation
-    /// then arrives through userActivate().
+    /// Shows the window, asks the binding to bring it to the front and raises onActivate; the
+    /// system's own activations arrive through userActivate() as well.
     void activate();
 
     std::optional<Color> backColor() const { return m_backColor; }
