@@ -1,10 +1,10 @@
 #include "core/selection_cascade.h"
 
 #include "core/application.h"
+#include "platform/case_fold.h"
 #include "platform/dialogs.h"
 #include "platform/list_box.h"
 #include "platform/text_box.h"
-#include "platform/text_codec.h"
 #include "roms/rom_listing.h"
 
 namespace kestrova {
@@ -159,14 +159,14 @@ void SelectionCascade::completeAddedPlatform()
 void SelectionCascade::typeAheadTitles()
 {
     auto &titles = m_app.listBox("avail_L");
-    const std::string typed = upperAscii(m_app.textBox("available_I").text());
+    const std::string &typed = m_app.textBox("available_I").text();
     if (typed.empty()) {
         if (titles.listIndex() != -1)
             titles.setListIndex(0);
         return;
     }
     for (int k = 0; k < titles.count(); ++k) {
-        if (upperAscii(titles.item(k).substr(0, typed.size())) == typed) {
+        if (startsWithIgnoringCase(titles.item(k), typed)) {
             titles.setListIndex(k);
             return;
         }

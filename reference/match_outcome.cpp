@@ -21,11 +21,6 @@ std::string_view trimSpaces(std::string_view s)
     return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
-bool hasNoArticle(std::string_view linkOrAddress)
-{
-    return linkOrAddress.find(kMissingArticle) != std::string_view::npos;
-}
-
 // Nearest whole number, an exact half going to the even one (the default rounding mode).
 int roundHalfEven(double value)
 {
@@ -33,6 +28,11 @@ int roundHalfEven(double value)
 }
 
 } // namespace
+
+bool hasNoArticle(std::string_view linkOrAddress)
+{
+    return linkOrAddress.find(kMissingArticle) != std::string_view::npos;
+}
 
 std::string cleanRomName(std::string_view fileNameUtf8)
 {

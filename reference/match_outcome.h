@@ -44,6 +44,9 @@ struct MatchOutcome
 /// Meter colour for a ratio m in [0.5, 1]: red to green, halves rounded to even.
 [[nodiscard]] MeterColor meterColor(double m);
 
+/// Does an article link (or address) lead to an edit page, because the article does not exist?
+[[nodiscard]] bool hasNoArticle(std::string_view linkOrAddress);
+
 /// What `matches_L` shows for a selected title: whether its article exists.
 [[nodiscard]] std::string articleStateText(std::string_view link, std::string_view itemText);
 

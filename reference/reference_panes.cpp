@@ -31,11 +31,7 @@ void ReferencePanes::romSelected()
     auto &titles = m_app.listBox("avail_L");
     if (roms.listIndex() != -1 && titles.count() > 0 && m_app.titleMatcher()) {
         m_app.articleAddress() = SearchMatch(cleanRomName(roms.text()));
-        const auto &address = m_app.articleAddress();
-        m_app.textBox("matches_L")
-            .setText(address.find("index.php?") == std::string::npos
-                         ? "Article available at Wikipedia"
-                         : "No article about " + titles.text());
+        m_app.textBox("matches_L").setText(articleStateText(m_app.articleAddress(), titles.text()));
     }
     m_app.ShowStatus();
 }

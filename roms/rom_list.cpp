@@ -4,7 +4,7 @@
 #include "platform/list_box.h"
 #include "platform/text_box.h"
 #include "reference/wiki_search.h"
-#include "roms/case_fold.h"
+#include "platform/case_fold.h"
 
 namespace kestrova {
 

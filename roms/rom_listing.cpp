@@ -1,6 +1,6 @@
 #include "roms/rom_listing.h"
 
-#include "roms/case_fold.h"
+#include "platform/case_fold.h"
 
 #include <algorithm>
 #include <cctype>

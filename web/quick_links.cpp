@@ -6,6 +6,7 @@
 #include "platform/text_box.h"
 #include "platform/web_pane.h"
 #include "platform/widgets.h"
+#include "reference/match_outcome.h"
 #include "web/search_text.h"
 
 namespace kestrova {
@@ -94,7 +95,7 @@ void QuickLinks::openArticle()
     if (k == -1 || !table)
         return;
     const std::string link = size_t(k) < table->rows.size() ? table->rows[size_t(k)].link : "";
-    if (link.find("index.php?") != std::string::npos) {
+    if (hasNoArticle(link)) {
         m_app.textBox("matches_L").setText("No article about " + titles.item(k));
         return;
     }
