@@ -179,6 +179,7 @@ bool isEndMarker(std::string_view line)
 
 // General rule: gathers a title line and up to four continuation lines until a ">" shows up.
 // Returns false when the import must end here; the partly gathered title is then not taken.
+// The file's last line may still complete the title: only a join that finds no line left fails.
 bool gatherTitleText(LineCursor &cursor, std::string_view titleLine, std::string &text)
 {
     text.assign(trimSpaces(titleLine.substr(1)));
@@ -187,8 +188,6 @@ bool gatherTitleText(LineCursor &cursor, std::string_view titleLine, std::string
             return false;
         const std::string_view next = cursor.next();
         if (contains(text, "Retrieved from") || contains(text, "Additional Notes"))
-            return false;
-        if (cursor.atEnd())
             return false;
         text += trimSpaces(next);
     }

@@ -76,7 +76,11 @@ TEST(WikiListImport, ReadsHeadersAndTitlesByBothRules)
         {"Gen", list({"*T<w/a", "Retrieved from x>", "*U<w/u>"}),
          "T</w/aRetrieved from x> | U</w/u>"},
         {"Gen", list({"*Z<w/z>", "*T<w/a", "Retrieved from x", "more>", "*U<w/u>"}), "Z</w/z>"},
-        {"Gen", crlf({"A", "*Z<w/z>", "*T<w/a", "b>"}), "Z</w/z>"},
+        // A title completed by the file's last line is taken; one still open there is not.
+        {"Gen", crlf({"A", "*Z<w/z>", "*T<w/a", "b>"}), "Z</w/z> | T</w/ab>"},
+        {"Gen", "A\r\n*Z<w/z>\r\n*T<w/a\r\nb>", "Z</w/z> | T</w/ab>"},
+        {"Gen", crlf({"A", "*Z<w/z>", "*T<w/a", "b"}), "Z</w/z>"},
+        {"Gen", crlf({"A", "*Z<w/z>", "*T<w/a"}), "Z</w/z>"},
         // End markers: tested on the line after a title or a line passed over, not the first.
         {"Gen", list({"*Z<w/z>", "x Additional Notes x", "*U<w/u>"}), "Z</w/z>"},
         {"Gen", list({"*Z<w/z>", "p", "*A reference must be provided for all titles*", "*U<w/u>"}),
@@ -94,6 +98,17 @@ TEST(WikiListImport, ReadsHeadersAndTitlesByBothRules)
     };
     for (const auto &[platform, page, rows] : cases)
         EXPECT_EQ(describe(parseWikiList(page, platform)), rows) << page;
+}
+
+TEST(WikiListImport, TakesATitleCompletedByTheLastLine)
+{
+    const std::string page =
+        crlf({"A", "*Gear Racer <wiki/Gear_Racer>", "/Penguin Dungeon",
+              "**Derby Circuit <wiki/Derby_Circuit>"});
+    EXPECT_EQ(describe(parseWikiList(page, "Gen")),
+              "Gear Racer</wiki/Gear_Racer>[Gear Racer ] | "
+              "Penguin Dungeon**Derby Circuit</wiki/Derby_Circuit>"
+              "[Penguin Dungeon**Derby Circuit ]");
 }
 
 TEST(WikiListImport, StoresAtMost6001Rows)
