@@ -1,6 +1,9 @@
 #include "reference/wiki_list_import.h"
 
 #include "platform/text_codec.h"
+#if KESTROVA_HTML_IMPORT
+#include "reference/html_list_import.h"
+#endif
 
 #include <algorithm>
 #include <array>
@@ -225,9 +228,7 @@ void applyGeneralRule(Importer &importer, LineCursor &cursor, std::string_view l
     }
 }
 
-} // namespace
-
-WikiImport parseWikiList(std::string_view fileBytes, std::string_view platformNameUtf8)
+WikiImport parseTextList(std::string_view fileBytes, std::string_view platformNameUtf8)
 {
     Importer importer(fileBytes);
     LineCursor cursor(fileBytes);
@@ -242,6 +243,19 @@ WikiImport parseWikiList(std::string_view fileBytes, std::string_view platformNa
     else
         applyGeneralRule(importer, cursor, firstCandidate);
     return importer.finish();
+}
+
+} // namespace
+
+WikiImport parseWikiList(std::string_view fileBytes, std::string_view platformNameUtf8)
+{
+    WikiImport text = parseTextList(fileBytes, platformNameUtf8);
+#if KESTROVA_HTML_IMPORT
+    // Pages saved by current browsers have no line the text rules read.
+    if (text.table.rows.empty())
+        return parseHtmlList(fileBytes);
+#endif
+    return text;
 }
 
 } // namespace kestrova

@@ -17,7 +17,8 @@ struct WikiImport
 };
 
 /// Reads a saved encyclopedia list page (single-byte text; lines end at CR LF, CR or LF).
-/// The platform name (UTF-8) chooses the body rule for "NES", "AMIGA" and "LYNX".
+/// The platform name (UTF-8) chooses the body rule for "NES", "AMIGA" and "LYNX". A page from
+/// which these rules take no title is read as HTML, when the build includes that reader.
 [[nodiscard]] WikiImport parseWikiList(std::string_view fileBytes,
                                        std::string_view platformNameUtf8);
 
