@@ -1,5 +1,6 @@
 #include "core/catalog_cli.h"
 #include "platform/file_io.h"
+#include "reference/coverage_cli.h"
 #include "reference/match_folder_cli.h"
 #include "reference/reference_cli.h"
 #include "roms/roms_cli.h"
@@ -40,6 +41,12 @@ const std::map<std::string, Entry> &commands()
          {kestrova::runMatchFolderCommand,
           "match-folder --platform NAME --list FILE FOLDER [--ext ENTRY] [--json]\n"
           "                            every ROM of FOLDER with its best title, worst first"}},
+        {"coverage",
+         {kestrova::runCoverageCommand,
+          "coverage --platform NAME --list FILE FOLDER [--ext ENTRY] [--min-likeness X]\n"
+          "         [--json | --html OUT]\n"
+          "                            the list's titles FOLDER holds, the ones it misses and\n"
+          "                            the ROMs no title matches well"}},
     };
     return table;
 }

@@ -1,0 +1,114 @@
+#include "reference/coverage_report.h"
+
+#include "platform/text_codec.h"
+#include "reference/match_outcome.h"
+#include "reference/title_matcher.h"
+#include "reference/wiki_table.h"
+
+#include <algorithm>
+#include <atomic>
+#include <map>
+#include <thread>
+
+namespace kestrova {
+
+namespace {
+
+// Enough ROMs per grab that threads rarely meet at the counter, few enough to share the tail.
+constexpr size_t kBatch = 64;
+
+struct ListView
+{
+    explicit ListView(const WikiTable &t) : table(t), matcher(t)
+    {
+        const size_t rows = std::min<size_t>(t.rows.size(), WikiTable::kRowCount);
+        normalised.reserve(rows);
+        for (size_t r = 0; r < rows; ++r)
+            normalised.push_back(normaliseTitle(t.rows[r].title));
+    }
+
+    const WikiTable &table;
+    TitleMatcher matcher;
+    std::vector<std::string> normalised; // per row
+};
+
+CoveredRom matchOne(const ListView &list, const std::string &file)
+{
+    CoveredRom rom;
+    rom.file = file;
+    const std::string jeu = normaliseRomName(cleanRomName(file));
+    rom.bestRow = list.matcher.searchBest(jeu).row;
+    if (!rom.bestRow)
+        return rom;
+    const size_t row = size_t(*rom.bestRow);
+    rom.likeness = MatchValue(jeu, list.normalised[row], false);
+    rom.ratio = std::max(0.5, MatchValue(jeu, upperCp1252(list.table.rows[row].title), false));
+    return rom;
+}
+
+// Each ROM is matched on its own into its own slot, so the threads only share a counter.
+std::vector<CoveredRom> matchAll(const ListView &list, const std::vector<std::string> &files,
+                                 unsigned threads)
+{
+    std::vector<CoveredRom> roms(files.size());
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+        for (size_t start = next.fetch_add(kBatch); start < files.size();
+             start = next.fetch_add(kBatch)) {
+            const size_t stop = std::min(files.size(), start + kBatch);
+            for (size_t i = start; i < stop; ++i)
+                roms[i] = matchOne(list, files[i]);
+        }
+    };
+    if (threads == 0)
+        threads = std::max(1u, std::thread::hardware_concurrency());
+    threads = unsigned(std::min<size_t>(threads, (files.size() + kBatch - 1) / kBatch));
+    std::vector<std::jthread> pool;
+    for (unsigned t = 1; t < threads; ++t)
+        pool.emplace_back(work);
+    work();
+    return roms;
+}
+
+} // namespace
+
+size_t CoverageReport::ownedCount() const
+{
+    return size_t(std::count_if(owners.begin(), owners.end(),
+                                [](const std::vector<size_t> &o) { return !o.empty(); }));
+}
+
+std::string CoverageReport::summary() const
+{
+    return "coverage: " + std::to_string(titleRows.size()) + " titles, " +
+           std::to_string(ownedCount()) + " owned, " + std::to_string(missingCount()) +
+           " missing, " + std::to_string(unsure.size()) + " unsure ROMs";
+}
+
+CoverageReport buildCoverage(const WikiTable &table, const std::vector<std::string> &romFiles,
+                             double minLikeness, unsigned threads)
+{
+    const ListView list(table);
+    CoverageReport report;
+    report.roms = matchAll(list, romFiles, threads);
+
+    std::map<std::string, std::vector<size_t>> ownersByTitle;
+    for (size_t i = 0; i < report.roms.size(); ++i) {
+        const CoveredRom &rom = report.roms[i];
+        if (rom.bestRow && rom.likeness >= minLikeness)
+            ownersByTitle[list.normalised[size_t(*rom.bestRow)]].push_back(i);
+        else
+            report.unsure.push_back(i);
+    }
+    for (size_t r = 0; r < list.normalised.size(); ++r) {
+        if (table.rows[r].title.empty())
+            continue;
+        report.titleRows.push_back(int(r));
+        const auto found = ownersByTitle.find(list.normalised[r]);
+        report.owners.push_back(found != ownersByTitle.end() ? found->second
+                                                             : std::vector<size_t>());
+    }
+    return report;
+}
+
+} // namespace kestrova
