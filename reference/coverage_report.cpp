@@ -9,6 +9,7 @@
 #include <atomic>
 #include <map>
 #include <thread>
+#include <unordered_map>
 
 namespace kestrova {
 
@@ -32,41 +33,70 @@ struct ListView
     std::vector<std::string> normalised; // per row
 };
 
-CoveredRom matchOne(const ListView &list, const std::string &file)
+struct NameMatch
 {
-    CoveredRom rom;
-    rom.file = file;
-    const std::string jeu = normaliseRomName(cleanRomName(file));
-    rom.bestRow = list.matcher.searchBest(jeu).row;
-    if (!rom.bestRow)
-        return rom;
-    const size_t row = size_t(*rom.bestRow);
-    rom.likeness = MatchValue(jeu, list.normalised[row], false);
-    rom.ratio = std::max(0.5, MatchValue(jeu, upperCp1252(list.table.rows[row].title), false));
-    return rom;
+    std::optional<int> bestRow;
+    double likeness = 0;
+    double ratio = 0.5;
+};
+
+NameMatch matchName(const ListView &list, const std::string &jeu)
+{
+    NameMatch match;
+    match.bestRow = list.matcher.searchBest(jeu).row;
+    if (!match.bestRow)
+        return match;
+    const size_t row = size_t(*match.bestRow);
+    match.likeness = MatchValue(jeu, list.normalised[row], false);
+    match.ratio = std::max(0.5, MatchValue(jeu, upperCp1252(list.table.rows[row].title), false));
+    return match;
 }
 
-// Each ROM is matched on its own into its own slot, so the threads only share a counter.
-std::vector<CoveredRom> matchAll(const ListView &list, const std::vector<std::string> &files,
-                                 unsigned threads)
+// Each name is matched on its own into its own slot, so the threads only share a counter.
+std::vector<NameMatch> matchAll(const ListView &list, const std::vector<std::string> &names,
+                                unsigned threads)
 {
-    std::vector<CoveredRom> roms(files.size());
+    std::vector<NameMatch> matches(names.size());
     std::atomic<size_t> next{0};
     auto work = [&] {
-        for (size_t start = next.fetch_add(kBatch); start < files.size();
+        for (size_t start = next.fetch_add(kBatch); start < names.size();
              start = next.fetch_add(kBatch)) {
-            const size_t stop = std::min(files.size(), start + kBatch);
+            const size_t stop = std::min(names.size(), start + kBatch);
             for (size_t i = start; i < stop; ++i)
-                roms[i] = matchOne(list, files[i]);
+                matches[i] = matchName(list, names[i]);
         }
     };
     if (threads == 0)
         threads = std::max(1u, std::thread::hardware_concurrency());
-    threads = unsigned(std::min<size_t>(threads, (files.size() + kBatch - 1) / kBatch));
+    threads = unsigned(std::min<size_t>(threads, (names.size() + kBatch - 1) / kBatch));
     std::vector<std::jthread> pool;
     for (unsigned t = 1; t < threads; ++t)
         pool.emplace_back(work);
     work();
+    return matches;
+}
+
+// Region, revision and dump tags give many files the same name to match; each is matched once.
+std::vector<CoveredRom> matchRoms(const ListView &list, const std::vector<std::string> &files,
+                                  unsigned threads)
+{
+    std::unordered_map<std::string, size_t> slotOfName;
+    std::vector<std::string> names;
+    std::vector<size_t> slots;
+    slots.reserve(files.size());
+    for (const std::string &file : files) {
+        std::string jeu = normaliseRomName(cleanRomName(file));
+        const auto [it, added] = slotOfName.try_emplace(std::move(jeu), names.size());
+        if (added)
+            names.push_back(it->first);
+        slots.push_back(it->second);
+    }
+    const std::vector<NameMatch> matches = matchAll(list, names, threads);
+    std::vector<CoveredRom> roms(files.size());
+    for (size_t i = 0; i < files.size(); ++i) {
+        const NameMatch &match = matches[slots[i]];
+        roms[i] = {files[i], match.bestRow, match.likeness, match.ratio};
+    }
     return roms;
 }
 
@@ -90,7 +120,7 @@ CoverageReport buildCoverage(const WikiTable &table, const std::vector<std::stri
 {
     const ListView list(table);
     CoverageReport report;
-    report.roms = matchAll(list, romFiles, threads);
+    report.roms = matchRoms(list, romFiles, threads);
 
     std::map<std::string, std::vector<size_t>> ownersByTitle;
     for (size_t i = 0; i < report.roms.size(); ++i) {
