@@ -54,10 +54,13 @@ void buildColumns(Form &f)
     f.get<ListBox>("FavList_L").setToolTip("You can store you favorites games in this list for "
                                            "easy access.  Right click to remove selected game.");
     const float romRight = 120 + 4 * kColumn;
-    auto &ext = f.add<ComboBox>("ext1_C", {romRight - 1215, 0, 1215, 315});
+    // Narrow filter, wide counts: six digits still fit beside the column's caption.
+    constexpr float kFilterWidth = 900;
+    constexpr float kCountWidth = 690;
+    auto &ext = f.add<ComboBox>("ext1_C", {romRight - kFilterWidth, 0, kFilterWidth, 315});
     ext.setAccessibleName("Extension filter");
-    label(f, "romc_T", {romRight - 1215 - 615, 30, 615, 255}, "0");
-    label(f, "wikic_T", {120 + 6 * kColumn - 615, 30, 615, 255}, "0");
+    label(f, "romc_T", {romRight - kFilterWidth - kCountWidth, 30, kCountWidth, 255}, "0");
+    label(f, "wikic_T", {120 + 6 * kColumn - kCountWidth, 30, kCountWidth, 255}, "0");
 }
 
 // Created after the navigation row, so that they are drawn over the bar image they sit on.
@@ -81,6 +84,7 @@ void buildNavigationRow(Form &f)
         image.setStretch(k == 6);
     }
     label(f, "m_M", {5640, 3090, 6000, 270}, "").setAccessibleName("Message");
+    label(f, "Label_T(5)", {5640, 3195, 1200, 255}, "Best match");
     auto &meter = label(f, "prog", {120, 3450, 2895, 375}, "Match Meter");
     meter.setToolTip("When a rom is selected, the program finds the best match in the Wiki's "
                      "list. This is not perfect and depends greatly of the \"quality\" of the "
@@ -107,16 +111,20 @@ void buildSettingsFrame(Form &f)
     emuPath.setParent(&frame);
     emuPath.setAccessibleName("Emulator Path");
     emuPath.setToolTip("Displays the path of the selected emulator \".exe\"");
-    button(f, "CommandButton1_B", {5160, 1200, 375, 375}, "...", &frame);
+    button(f, "CommandButton1_B", {5160, 1200, 375, 375}, "...", &frame)
+        .setAccessibleName("Choose emulator");
     label(f, "Label_T(1)", {120, 1800, 2295, 255}, "Roms Path", &frame);
     auto &romPath = f.add<TextBox>("RPath_I", {120, 2040, 5055, 375});
     romPath.setParent(&frame);
     romPath.setAccessibleName("Roms Path");
     romPath.setToolTip("Displays the path of the selected paltform's ROM folder");
-    button(f, "edit_path_B", {5160, 2040, 375, 375}, "...", &frame);
+    button(f, "edit_path_B", {5160, 2040, 375, 375}, "...", &frame)
+        .setAccessibleName("Choose ROM folder");
 
     const std::array<std::pair<const char *, const char *>, 3> rows = {
         {{"Man", "Manufacturers"}, {"Plat", "Platforms"}, {"Emu", "Emulators"}}};
+    // The buttons share their captions; a screen reader tells them apart by these.
+    const std::array<const char *, 3> things = {"manufacturer", "platform", "emulator"};
     const std::array<const char *, 3> labelNames = {"Label_T(0)", "Label_T(2)", "Label_T(3)"};
     for (size_t r = 0; r < rows.size(); ++r) {
         const float top = 2760 + float(r) * 480;
@@ -125,9 +133,13 @@ void buildSettingsFrame(Form &f)
         const std::string removeTip = "Removes the selected item";
         const std::string editTip = "Edit the selected item's name";
         const std::string addTip = r == 0 ? "Add an item to the list" : "";
-        button(f, "Add" + stem + "_B", {1800, top, 495, 315}, "+", &frame, addTip);
-        button(f, "Remove" + stem + "_B", {2400, top, 495, 315}, "-", &frame, removeTip);
-        button(f, "Edit" + stem + "_B", {3000, top, 495, 315}, "R", &frame, editTip);
+        const std::string thing = things[r];
+        button(f, "Add" + stem + "_B", {1800, top, 495, 315}, "+", &frame, addTip)
+            .setAccessibleName("Add " + thing);
+        button(f, "Remove" + stem + "_B", {2400, top, 495, 315}, "-", &frame, removeTip)
+            .setAccessibleName("Remove " + thing);
+        button(f, "Edit" + stem + "_B", {3000, top, 495, 315}, "R", &frame, editTip)
+            .setAccessibleName("Rename " + thing);
     }
     label(f, "Label1_T", {3840, 3360, 1575, 375}, "NavBar-Buttons", &frame);
     auto &sets = f.add<ComboBox>("nav_C", {3960, 3720, 1575, 315});

@@ -4,7 +4,10 @@
 #include "main_window/navigation_bar.h"
 #include "platform/control.h"
 
+#include <algorithm>
 #include <array>
+#include <utility>
+#include <vector>
 
 namespace kestrova {
 
@@ -110,6 +113,7 @@ void MainLayout::resizeLayout()
     placeSettingsFrame();
     placeExtensionFilter();
     placeCounts();
+    placeBarCaptions();
     (void)browser.setHeight(form.height() - browser.top() - ctl("StatusBar1").height() -
                             kPaneGapAfterResize);
 }
@@ -126,6 +130,7 @@ void MainLayout::placeAfterSetChange()
     placeColumn(5, c);
     placeTitleSearch();
     placeExtensionFilter();
+    placeBarCaptions();
 }
 
 void MainLayout::placeBottomLeft()
@@ -185,18 +190,48 @@ void MainLayout::placeBar(bool saveBeforeColours)
     if (!saveBeforeColours || stripWidth > 0)
         (void)strip.setWidth(stripWidth);
     (void)strip.setHeight(bar(3).height());
+}
+
+void MainLayout::placeBarCaptions()
+{
+    // "Best match" sits on the bar picture, just above the address box it names.
+    auto &strip = bar(6);
+    auto &caption = ctl("Label_T(5)");
+    caption.setLeft(strip.left() + kMargin);
+    caption.setTop(strip.top() + strip.height() - caption.height());
     placeHint();
 }
 
 void MainLayout::placeHint()
 {
-    // The hint label sits over the bar image so that it stays visible.
+    // The hint takes the widest stretch of the bar picture that nothing else covers, so that
+    // no search box hides it at any window size.
     auto &strip = bar(6);
+    std::vector<std::pair<float, float>> covered;
+    for (const char *name : {"Label_T(5)", "Text1_I", "available_I"}) {
+        const auto &control = ctl(name);
+        covered.emplace_back(control.left(), control.left() + control.width());
+    }
+    std::sort(covered.begin(), covered.end());
+    const float end = strip.left() + strip.width();
+    float from = strip.left();
+    float bestLeft = from;
+    float bestWidth = 0;
+    const auto consider = [&](float to) {
+        if (std::min(to, end) - from > bestWidth) {
+            bestLeft = from;
+            bestWidth = std::min(to, end) - from;
+        }
+    };
+    for (const auto &[left, right] : covered) {
+        consider(left);
+        from = std::max(from, right);
+    }
+    consider(end);
     auto &hint = ctl("m_M");
-    hint.setLeft(strip.left() + kMargin);
+    hint.setLeft(bestLeft + kMargin / 2);
     hint.setTop(strip.top() + (strip.height() - hint.height()) / 2);
-    if (strip.width() - 2 * kMargin > 0)
-        (void)hint.setWidth(strip.width() - 2 * kMargin);
+    (void)hint.setWidth(std::max(0.0F, bestWidth - kMargin));
 }
 
 void MainLayout::placeSplitterBelowMeter()
@@ -266,9 +301,9 @@ void MainLayout::moveSplitterTo(float top)
     for (int k = 0; k <= 6; ++k)
         bar(k).setTop(barTop);
     (void)bar(6).setHeight(bar(3).height());
-    placeHint();
     ctl("Text1_I").setTop(bar(0).top());
     ctl("available_I").setTop(bar(0).top());
+    placeBarCaptions();
     const float listHeight = bar(2).top() - kListsTop;
     if (listHeight > 0) {
         for (const char *name : kDragHeightOrder)

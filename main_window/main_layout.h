@@ -41,6 +41,7 @@ private:
     void placeRomSearch();
     void placeTitleSearch();
     void placeBar(bool saveBeforeColours);
+    void placeBarCaptions();
     void placeHint();
     void placeSplitterBelowMeter();
     void placeSettingsFrame();

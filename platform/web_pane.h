@@ -23,6 +23,14 @@ public:
     virtual void setElementValue(const std::string &name, int index, const std::string &value) = 0;
     /// Clicks the first element named `name`, if there is one.
     virtual void clickElement(const std::string &name) = 0;
+    /// Sets the index-th element named `field` to `value` and clicks the first element named
+    /// `button`, only when the page has both; otherwise touches nothing. A pane that cannot
+    /// look into its page does nothing.
+    virtual void fillAndSubmit(const std::string &field, int index, const std::string &value,
+                               const std::string &button)
+    {
+        (void)field, (void)index, (void)value, (void)button;
+    }
 
     /// Raised after every top-level navigation.
     std::function<void()> onNavigationComplete;

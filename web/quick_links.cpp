@@ -121,11 +121,9 @@ void QuickLinks::documentComplete()
     const std::string address = m_app.web().currentAddress();
     const std::string title = m_app.listBox("avail_L").text();
     if (address == http(m_app.hosts().ranking) + "/") {
-        m_app.web().setElementValue("Itemname", 1, title);
-        m_app.web().clickElement("submit2");
+        m_app.web().fillAndSubmit("Itemname", 1, title, "submit2");
     } else if (address == http(m_app.hosts().manuals) + "/news.php") {
-        m_app.web().setElementValue("searchquery", 0, title);
-        m_app.web().clickElement("searchsubmit");
+        m_app.web().fillAndSubmit("searchquery", 0, title, "searchsubmit");
     }
 }
 

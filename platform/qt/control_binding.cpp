@@ -1,16 +1,19 @@
 #include "platform/qt/control_binding.h"
 
 #include "platform/list_box.h"
+#include "platform/qt/combo_box_accessible.h"
 #include "platform/qt/list_box_model.h"
 #include "platform/qt/qt_convert.h"
 #include "platform/text_box.h"
 #include "platform/widgets.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -40,11 +43,44 @@ int shiftCode(Qt::KeyboardModifiers modifiers)
            | (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
+// Key codes as the program's handlers know them: letters and digits are their upper-case
+// character, the other keys the system's virtual-key numbers.
 int keyCode(const QKeyEvent &event)
 {
-    if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter)
-        return 13;
-    return event.key() & 0xFFFF;
+    static constexpr std::pair<int, int> kKeys[] = {
+        {Qt::Key_Return, 13}, {Qt::Key_Enter, 13},  {Qt::Key_Backspace, 8}, {Qt::Key_Tab, 9},
+        {Qt::Key_Escape, 27}, {Qt::Key_Space, 32},  {Qt::Key_PageUp, 33},   {Qt::Key_PageDown, 34},
+        {Qt::Key_End, 35},    {Qt::Key_Home, 36},   {Qt::Key_Left, 37},     {Qt::Key_Up, 38},
+        {Qt::Key_Right, 39},  {Qt::Key_Down, 40},   {Qt::Key_Insert, 45},   {Qt::Key_Delete, 46},
+        {Qt::Key_Shift, 16},  {Qt::Key_Control, 17}, {Qt::Key_Alt, 18}};
+    const int key = event.key();
+    for (auto [qtKey, code] : kKeys) {
+        if (key == qtKey)
+            return code;
+    }
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F12)
+        return 112 + (key - Qt::Key_F1);
+    return key & 0xFFFF;
+}
+
+// Counts and the hint keep all of their text in their box, in a smaller type when needed.
+bool fitsTextToWidth(const Control &control)
+{
+    return control.name() == "m_M" || control.name() == "romc_T" || control.name() == "wikic_T";
+}
+
+void fitText(QLabel &label)
+{
+    constexpr qreal kSmallestPoints = 5;
+    QFont font = label.parentWidget() ? label.parentWidget()->font() : QApplication::font();
+    const QString text = label.text();
+    const int room = label.width() - 2;
+    qreal points = font.pointSizeF();
+    while (points > kSmallestPoints && QFontMetricsF(font).horizontalAdvance(text) > room) {
+        points -= 0.5;
+        font.setPointSizeF(points);
+    }
+    label.setFont(font);
 }
 
 // The meter and the hint label show their own background; other captions are transparent so
@@ -56,11 +92,8 @@ bool hasOwnBackground(const Control &control)
 
 QWidget *labelWidget(Control &control, QWidget *parent)
 {
-    if (hasOwnBackground(control)) {
-        auto *label = new QLabel(parent);
-        label->setAutoFillBackground(true);
-        return label;
-    }
+    if (hasOwnBackground(control))
+        return new QLabel(parent);
     if (control.name() == "Frame1T")
         return new QGroupBox(parent);
     auto *label = new QLabel(parent);
@@ -74,16 +107,27 @@ QWidget *labelWidget(Control &control, QWidget *parent)
 
 } // namespace
 
+std::string accessibleNameOf(const Control &control)
+{
+    // A label is read by what it shows; other controls by the name a person would use.
+    const bool isLabel = control.kind() == ControlKind::Label;
+    if (isLabel && !control.caption().empty())
+        return control.caption();
+    if (!control.accessibleName().empty())
+        return control.accessibleName();
+    return control.caption().empty() ? control.name() : control.caption();
+}
+
 ControlBinding::ControlBinding(Control &control, QWidget *parent, QWidget *browser)
     : QObject(parent), m_control(control)
 {
     m_widget = createWidget(parent, browser);
     m_widget->setObjectName(toQString(control.name()));
     m_widget->setAccessibleDescription(toQString(control.name()));
-    const auto &accessible = control.accessibleName().empty() ? control.caption()
-                                                               : control.accessibleName();
-    m_widget->setAccessibleName(toQString(accessible.empty() ? control.name() : accessible));
+    m_widget->setAccessibleName(toQString(accessibleNameOf(control)));
     m_widget->setMouseTracking(true);
+    // What a control handles never reaches the window behind it.
+    m_widget->setAttribute(Qt::WA_NoMousePropagation);
     m_widget->installEventFilter(this);
     if (auto *view = qobject_cast<QListView *>(m_widget.data())) {
         view->viewport()->setMouseTracking(true);
@@ -109,7 +153,7 @@ QWidget *ControlBinding::createWidget(QWidget *parent, QWidget *browser)
         view->setSelectionMode(QAbstractItemView::SingleSelection);
         return view;
     }
-    case ControlKind::ComboBox: return new QComboBox(parent);
+    case ControlKind::ComboBox: return new NamedComboBox(parent);
     case ControlKind::TextBox: return new QLineEdit(parent);
     case ControlKind::CheckBox: return new QCheckBox(parent);
     case ControlKind::Button: return new QPushButton(parent);
@@ -144,12 +188,14 @@ void ControlBinding::connectUserSignals()
 {
     if (auto *view = qobject_cast<QListView *>(m_widget.data())) {
         auto &list = static_cast<ListBox &>(m_control);
+        // Mouse clicks are handled in the event filter; this follows the keyboard.
         connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
-                [this, &list](const QModelIndex &current) {
-                    if (!m_updating && current.isValid() && current.row() != list.listIndex())
+                [this, view, &list](const QModelIndex &current) {
+                    // Focus makes a row current without selecting it: that is no click.
+                    if (!m_updating && current.isValid() && current.row() != list.listIndex()
+                        && view->selectionModel()->isSelected(current))
                         list.userClickRow(current.row());
                 });
-        connect(view, &QListView::doubleClicked, this, [this] { m_control.userDoubleClick(); });
     } else if (auto *combo = qobject_cast<QComboBox *>(m_widget.data())) {
         auto &list = static_cast<ListBox &>(m_control);
         connect(combo, &QComboBox::activated, this, [&list](int k) { list.userClickRow(k); });
@@ -191,30 +237,37 @@ bool ControlBinding::forwardMouse(QEvent *event)
     e.shift = shiftCode(mouse.modifiers());
     e.x = pixelsToTwips(mouse.position().x());
     e.y = pixelsToTwips(mouse.position().y());
-    const bool isList = m_control.kind() == ControlKind::ListBox;
-    const bool isPicture = m_control.kind() == ControlKind::Image;
     if (type == QEvent::MouseMove) {
         e.button = buttonCode(mouse.buttons());
         m_control.userMouseMove(e);
         return false;
     }
     e.button = buttonCode(mouse.button());
+    const bool left = mouse.button() == Qt::LeftButton;
     if (type == QEvent::MouseButtonRelease) {
         m_control.userMouseUp(e);
-        if (isPicture && mouse.button() == Qt::LeftButton)
+        if (m_control.kind() == ControlKind::Image && left && !m_secondPress)
             m_control.raiseClick();
+        m_secondPress = false;
         return false;
     }
-    if (type == QEvent::MouseButtonDblClick) {
-        if (isPicture)
-            m_control.userMouseDown(e);
-        else if (m_control.kind() == ControlKind::TextBox)
-            m_control.userDoubleClick();
-        return false;
-    }
+    // Every press raises mouse-down with its own button, the second one of a double-click too.
     m_control.userMouseDown(e);
-    // Only the left button moves a list's selection, as users of the lists expect.
-    return isList && mouse.button() != Qt::LeftButton;
+    m_secondPress = type == QEvent::MouseButtonDblClick;
+    auto *view = qobject_cast<QListView *>(m_widget.data());
+    if (m_secondPress) {
+        if (left && m_control.kind() != ControlKind::ComboBox)
+            m_control.userDoubleClick();
+        return view != nullptr;
+    }
+    if (view && left) {
+        // Also the row that is already selected: a click is a click.
+        const QModelIndex index = view->indexAt(mouse.position().toPoint());
+        if (index.isValid())
+            static_cast<ListBox &>(m_control).userClickRow(index.row());
+    }
+    // A list's selection moves through its model only; no other button moves it.
+    return view != nullptr;
 }
 
 void ControlBinding::changed(Change change)
@@ -293,6 +346,8 @@ void ControlBinding::applyGeometry()
     const auto &g = m_control.geometry();
     m_widget->setGeometry(twipsToPixels(g.left), twipsToPixels(g.top), twipsToPixels(g.width),
                           twipsToPixels(g.height));
+    if (auto *label = qobject_cast<QLabel *>(m_widget.data()); label && fitsTextToWidth(m_control))
+        fitText(*label);
 }
 
 void ControlBinding::placeStatusBar(const QSize &clientSize)
@@ -307,8 +362,9 @@ void ControlBinding::applyColors()
     if (auto back = m_control.backColor()) {
         for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
             palette.setColor(role, toQColor(*back));
-        m_widget->setAutoFillBackground(!qobject_cast<QLabel *>(m_widget.data())
-                                        || hasOwnBackground(m_control));
+        m_widget->setAutoFillBackground(
+            !qobject_cast<QLabel *>(m_widget.data())
+            || (hasOwnBackground(m_control) && !m_control.caption().empty()));
     }
     if (auto fore = m_control.foreColor()) {
         for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
@@ -320,10 +376,15 @@ void ControlBinding::applyColors()
 void ControlBinding::applyCaption()
 {
     const auto caption = toQString(m_control.caption());
+    m_widget->setAccessibleName(toQString(accessibleNameOf(m_control)));
+    if (hasOwnBackground(m_control))
+        m_widget->setAutoFillBackground(!caption.isEmpty()); // an empty hint draws nothing
     if (auto *label = qobject_cast<QLabel *>(m_widget.data());
-        label && m_control.kind() == ControlKind::Label && m_control.name() != "Dragger_T")
+        label && m_control.kind() == ControlKind::Label && m_control.name() != "Dragger_T") {
         label->setText(caption);
-    else if (auto *group = qobject_cast<QGroupBox *>(m_widget.data()))
+        if (fitsTextToWidth(m_control))
+            fitText(*label);
+    } else if (auto *group = qobject_cast<QGroupBox *>(m_widget.data()))
         group->setTitle(caption);
     else if (auto *check = qobject_cast<QCheckBox *>(m_widget.data()))
         check->setText(caption);

@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <string>
+
 namespace kestrova {
 
 class Control;
@@ -46,6 +48,11 @@ private:
     bool m_syncPending = false;
     bool m_entriesDirty = false;
     bool m_updating = false;
+    bool m_secondPress = false;
 };
+
+/// The accessible name of a control's widget: a label's caption, otherwise the name a person
+/// would use, its caption, or at last its own name.
+std::string accessibleNameOf(const Control &control);
 
 } // namespace kestrova

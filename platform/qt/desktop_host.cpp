@@ -5,7 +5,7 @@
 namespace kestrova {
 
 DesktopHost::DesktopHost(const std::filesystem::path &appDir, SiteHosts hosts)
-    : m_web(hosts.product, appDir / "pages")
+    : m_shell(appDir), m_web(hosts.product, appDir / "pages")
 {
     m_app = std::make_unique<Application>(appDir, Services{m_dialogs, m_shell, m_web},
                                           PlatformRules::native(), std::move(hosts));

@@ -1,16 +1,20 @@
 #include "platform/qt/form_window.h"
 
 #include "platform/form.h"
+#include "platform/qt/combo_box_accessible.h"
 #include "platform/qt/control_binding.h"
 #include "platform/qt/menu_binding.h"
 #include "platform/qt/qt_convert.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHash>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QMoveEvent>
 #include <QPainter>
+
+#include <utility>
 
 namespace kestrova {
 
@@ -25,6 +29,7 @@ constexpr int kNominalFrameHeight = 31;
 FormWindow::FormWindow(Form &form, QWidget *browser, QWidget *parent)
     : QMainWindow(parent), m_form(form), m_client(new QWidget(this))
 {
+    installComboBoxAccessible();
     setObjectName(toQString(form.name()));
     setWindowTitle(toQString(form.caption()));
     setCentralWidget(m_client);
@@ -99,7 +104,11 @@ void FormWindow::closeEvent(QCloseEvent *event)
 {
     if (m_form.onClose) {
         m_form.userClose();
-        event->accept();
+        // The close handler keeps the window loaded when the user chose to stay.
+        if (m_form.isLoaded())
+            event->ignore();
+        else
+            event->accept();
         return;
     }
     // Secondary windows are only hidden, never destroyed, until the program ends.
@@ -110,8 +119,16 @@ void FormWindow::closeEvent(QCloseEvent *event)
 void FormWindow::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        m_form.userActivate();
+    if (event->type() != QEvent::ActivationChange)
+        return;
+    if (!isActiveWindow()) {
+        // A modal box took the focus: it belongs to this window, and so does the return.
+        m_lostToModalBox = QApplication::activeModalWidget() != nullptr;
+        return;
+    }
+    if (std::exchange(m_lostToModalBox, false))
+        return;
+    m_form.userActivate();
 }
 
 bool FormWindow::eventFilter(QObject *watched, QEvent *event)

@@ -37,6 +37,7 @@ private:
     std::vector<ControlBinding *> m_bindings;
     ControlBinding *m_statusBar = nullptr;
     QColor m_background;
+    bool m_lostToModalBox = false;
 };
 
 } // namespace kestrova

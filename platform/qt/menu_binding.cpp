@@ -64,8 +64,10 @@ void MenuBinding::syncMenu(MenuItem &item, QWidget *menu, QSet<QString> &alive)
             action->setObjectName(key);
             menu->addAction(action);
         }
-        action->setSeparator(child->caption() == "-");
-        action->setText(toQString(child->caption()));
+        const bool separator = child->caption() == "-";
+        action->setSeparator(separator);
+        // A separator is only its line; its caption would be drawn beside it.
+        action->setText(separator ? QString() : toQString(child->caption()));
         if (!action->menu()) {
             action->setCheckable(child->isChecked());
             action->setChecked(child->isChecked());

@@ -2,6 +2,7 @@
 
 #include "platform/qt/qt_convert.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -16,6 +17,13 @@ const QString kApplicationTitle = QStringLiteral("Kestrova");
 
 } // namespace
 
+QWidget *QtDialogs::owner() const
+{
+    // A box belongs to the window it was opened from: the active one.
+    QWidget *active = QApplication::activeWindow();
+    return active && active->isVisible() ? active : m_owner;
+}
+
 MessageResult QtDialogs::messageBox(const std::string &text, MessageButtons buttons,
                                     MessageIcon icon, const std::string &title)
 {
@@ -23,7 +31,7 @@ MessageResult QtDialogs::messageBox(const std::string &text, MessageButtons butt
                     title.empty() ? kApplicationTitle : toQString(title), toQString(text),
                     buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No
                                                      : QMessageBox::Ok,
-                    m_owner);
+                    owner());
     const int answer = box.exec();
     if (answer == QMessageBox::Yes)
         return MessageResult::Yes;
@@ -35,7 +43,7 @@ MessageResult QtDialogs::messageBox(const std::string &text, MessageButtons butt
 std::string QtDialogs::inputBox(const std::string &prompt, const std::string &title)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(m_owner, toQString(title), toQString(prompt),
+    const QString text = QInputDialog::getText(owner(), toQString(title), toQString(prompt),
                                                QLineEdit::Normal, QString(), &ok);
     return ok ? fromQString(text) : std::string();
 }
@@ -59,13 +67,18 @@ QString toQtFileFilter(const std::string &filter)
 
 std::string QtDialogs::openFile(const std::string &filter, const std::string &defaultExtension)
 {
-    QFileDialog dialog(m_owner);
+    QFileDialog dialog(owner());
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(toQtFileFilter(filter));
+#ifdef Q_OS_WIN
+    // As the system's own dialog does there: only a typed name without a suffix gets one.
     QString suffix = toQString(defaultExtension);
     if (suffix.startsWith(QLatin1Char('.')))
         suffix.remove(0, 1);
     dialog.setDefaultSuffix(suffix);
+#else
+    (void)defaultExtension; // elsewhere executables carry no suffix; the path is the file chosen
+#endif
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return fromQString(QDir::toNativeSeparators(dialog.selectedFiles().constFirst()));
@@ -73,7 +86,7 @@ std::string QtDialogs::openFile(const std::string &filter, const std::string &de
 
 std::string QtDialogs::browseForFolder(const std::string &title)
 {
-    const QString folder = QFileDialog::getExistingDirectory(m_owner, toQString(title));
+    const QString folder = QFileDialog::getExistingDirectory(owner(), toQString(title));
     if (folder.isEmpty())
         return {};
     QString native = QDir::toNativeSeparators(folder);
@@ -87,7 +100,7 @@ std::string QtDialogs::browseForFolder(const std::string &title)
 std::optional<Color> QtDialogs::pickColor()
 {
     // The dialog's custom colours are kept by the toolkit for the program's run.
-    const QColor chosen = QColorDialog::getColor(Qt::black, m_owner);
+    const QColor chosen = QColorDialog::getColor(Qt::black, owner());
     if (!chosen.isValid())
         return std::nullopt;
     return fromQColor(chosen);

@@ -8,7 +8,8 @@ class QWidget;
 
 namespace kestrova {
 
-/// The system's own dialogs, owned by the main window.
+/// The system's own dialogs, owned by the window they were opened from (the main window when
+/// none is active).
 class QtDialogs : public Dialogs
 {
 public:
@@ -22,6 +23,8 @@ public:
     std::optional<Color> pickColor() override;
 
 private:
+    QWidget *owner() const;
+
     QWidget *m_owner = nullptr;
 };
 

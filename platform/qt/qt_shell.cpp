@@ -9,12 +9,28 @@
 
 #ifdef Q_OS_WIN
 #include <windows.h>
+#else
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+extern char **environ;
 #endif
+
+#include <algorithm>
+#include <cctype>
+#include <system_error>
 
 namespace kestrova {
 
-bool QtShell::startDetached(const std::string &program, const std::vector<std::string> &arguments,
-                            bool minimized)
+namespace {
+
+#ifdef Q_OS_WIN
+
+bool startProcess(const std::string &program, const std::vector<std::string> &arguments,
+                  bool minimized)
 {
     QProcess process;
     process.setProgram(toQString(program));
@@ -23,22 +39,139 @@ bool QtShell::startDetached(const std::string &program, const std::vector<std::s
         list << toQString(argument);
     process.setArguments(list);
     process.setWorkingDirectory(QFileInfo(toQString(program)).absolutePath());
-#ifdef Q_OS_WIN
     if (minimized) {
         process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments *args) {
             args->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
             args->startupInfo->wShowWindow = SW_SHOWMINIMIZED;
         });
     }
-#else
-    (void)minimized;
-#endif
     return process.startDetached();
+}
+
+#else
+
+/// Spawn attributes and file actions, released whatever happens.
+struct SpawnSetup
+{
+    SpawnSetup()
+    {
+        posix_spawnattr_init(&attributes);
+        posix_spawn_file_actions_init(&actions);
+    }
+    ~SpawnSetup()
+    {
+        posix_spawn_file_actions_destroy(&actions);
+        posix_spawnattr_destroy(&attributes);
+    }
+    SpawnSetup(const SpawnSetup &) = delete;
+    SpawnSetup &operator=(const SpawnSetup &) = delete;
+
+    posix_spawnattr_t attributes;
+    posix_spawn_file_actions_t actions;
+};
+
+/// Runs in the short-lived middle process: starts the program in its own session and reports
+/// the spawn's error number (0 for success) through the pipe.
+[[noreturn]] void spawnOrphan(int reportFd, char *const argv[], SpawnSetup &setup)
+{
+    pid_t child = 0;
+    const int error = posix_spawn(&child, argv[0], &setup.actions, &setup.attributes, argv,
+                                  environ);
+    (void)!write(reportFd, &error, sizeof error);
+    _exit(0);
+}
+
+/// Starts the program detached: a middle process spawns it and ends at once, so the program
+/// is handed to the system, which reaps it; the middle process is reaped here.
+bool startProcess(const std::string &program, const std::vector<std::string> &arguments, bool)
+{
+    std::vector<std::string> texts{program};
+    texts.insert(texts.end(), arguments.begin(), arguments.end());
+    std::vector<char *> argv;
+    for (auto &text : texts)
+        argv.push_back(text.data());
+    argv.push_back(nullptr);
+
+    SpawnSetup setup;
+    // The program starts as from a fresh session: no signal blocked, broken pipes fatal.
+    posix_spawnattr_setflags(&setup.attributes,
+                             POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    sigset_t signalSet;
+    sigemptyset(&signalSet);
+    posix_spawnattr_setsigmask(&setup.attributes, &signalSet);
+    sigaddset(&signalSet, SIGPIPE);
+    posix_spawnattr_setsigdefault(&setup.attributes, &signalSet);
+    const auto folder = std::filesystem::path(program).parent_path();
+    if (!folder.empty())
+        posix_spawn_file_actions_addchdir_np(&setup.actions, folder.c_str());
+
+    int report[2];
+    if (pipe2(report, O_CLOEXEC) != 0)
+        return false;
+    const pid_t middle = fork();
+    if (middle == 0) {
+        close(report[0]);
+        spawnOrphan(report[1], argv.data(), setup);
+    }
+    close(report[1]);
+    int error = -1;
+    if (middle > 0) {
+        ssize_t got = 0;
+        do
+            got = read(report[0], &error, sizeof error);
+        while (got < 0 && errno == EINTR);
+        if (got != ssize_t(sizeof error))
+            error = -1;
+        while (waitpid(middle, nullptr, 0) < 0 && errno == EINTR) {
+        }
+    }
+    close(report[0]);
+    return error == 0;
+}
+
+#endif
+
+} // namespace
+
+QtShell::QtShell(std::filesystem::path appDir) : m_appDir(std::move(appDir)) {}
+
+bool QtShell::startDetached(const std::string &program, const std::vector<std::string> &arguments,
+                            bool minimized)
+{
+    return startProcess(program, arguments, minimized);
+}
+
+bool isWebAddress(const std::string &text)
+{
+    std::string lower = text;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    for (const char *prefix : {"http://", "https://", "ftp://", "mailto:", "www."}) {
+        if (lower.starts_with(prefix))
+            return true;
+    }
+    return false;
 }
 
 void QtShell::shellOpen(const std::string &text)
 {
-    QDesktopServices::openUrl(QUrl::fromUserInput(toQString(text)));
+    if (isWebAddress(text)) {
+        QDesktopServices::openUrl(QUrl::fromUserInput(toQString(text)));
+        return;
+    }
+    if (text.empty())
+        return;
+    std::filesystem::path path(text);
+    if (path.is_relative())
+        path = m_appDir / path;
+    std::error_code error;
+    if (!std::filesystem::exists(path, error))
+        return;
+#ifdef Q_OS_WIN
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdWString(path.wstring())));
+#else
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));
+#endif
 }
 
 } // namespace kestrova

@@ -259,6 +259,17 @@ void WebEnginePane::clickElement(const std::string &name)
               jsonArguments({QString::fromStdString(name)}));
 }
 
+void WebEnginePane::fillAndSubmit(const std::string &field, int index, const std::string &value,
+                                  const std::string &button)
+{
+    // One script, so that the page cannot change between the look and the click.
+    runScript(QStringLiteral("function(f,i,v,b){var e=document.getElementsByName(f)[i];"
+                             "var s=document.getElementsByName(b)[0];"
+                             "if(e&&s){e.value=v;s.click();}}"),
+              jsonArguments({QString::fromStdString(field), index, QString::fromStdString(value),
+                             QString::fromStdString(button)}));
+}
+
 void WebEnginePane::runScript(const QString &function, const QString &jsonArguments)
 {
     if (!m_view)

@@ -39,6 +39,8 @@ public:
     void refresh() override;
     void setElementValue(const std::string &name, int index, const std::string &value) override;
     void clickElement(const std::string &name) override;
+    void fillAndSubmit(const std::string &field, int index, const std::string &value,
+                       const std::string &button) override;
 
 private:
     void connectNotifications();

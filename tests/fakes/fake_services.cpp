@@ -1,5 +1,7 @@
 #include "fakes/fake_services.h"
 
+#include <algorithm>
+
 namespace kestrova::testing {
 
 namespace {
@@ -63,6 +65,18 @@ void FakeWebPane::navigate(const std::string &newAddress)
 void FakeWebPane::setElementValue(const std::string &name, int index, const std::string &value)
 {
     valuesSet.push_back({name, index, value});
+}
+
+void FakeWebPane::fillAndSubmit(const std::string &field, int index, const std::string &value,
+                                const std::string &button)
+{
+    const auto absent = [this](const std::string &name) {
+        return std::find(missing.begin(), missing.end(), name) != missing.end();
+    };
+    if (absent(field) || absent(button))
+        return;
+    setElementValue(field, index, value);
+    clickElement(button);
 }
 
 void FakeWebPane::completeLoad(const std::string &newAddress)

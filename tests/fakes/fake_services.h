@@ -75,6 +75,9 @@ public:
     void refresh() override { ++refreshes; }
     void setElementValue(const std::string &name, int index, const std::string &value) override;
     void clickElement(const std::string &name) override { clicks.push_back(name); }
+    /// Fills and clicks as the page would, unless `missing` names one of the two elements.
+    void fillAndSubmit(const std::string &field, int index, const std::string &value,
+                       const std::string &button) override;
 
     /// Pretends the page at `newAddress` has loaded, raising both notifications.
     void completeLoad(const std::string &newAddress);
@@ -89,6 +92,7 @@ public:
     };
     std::vector<ValueSet> valuesSet;
     std::vector<std::string> clicks;
+    std::vector<std::string> missing;
     int backs = 0;
     int forwards = 0;
     int refreshes = 0;

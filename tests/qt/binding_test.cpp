@@ -3,16 +3,28 @@
 #include "platform/qt/desktop_host.h"
 #include "platform/file_io.h"
 #include "platform/qt/form_window.h"
+#include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_shell.h"
 #include "platform/text_box.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
 #include <QDeadlineTimer>
+#include <QDesktopServices>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <unistd.h>
 
 namespace kestrova {
 namespace {
@@ -24,6 +36,8 @@ protected:
     {
         dir.write("roms/One.nes", "1");
         dir.write("roms/Two.nes", "2");
+        dir.write("Ext.txt", ".nes\r\n.gb\r\n");
+        dir.write("wikigameslists/Arcade.htm", "");
         dir.write("DATA.txt", "[Manufacturer]Acme\r\n[Platform]Star\r\n[RomPath]"
                                   + (dir.path() / "roms").string() + "/\r\n[Emu]Emu\r\n");
         host = std::make_unique<DesktopHost>(dir.path());
@@ -96,26 +110,195 @@ TEST_F(Binding, TypingRaisesChangeAndEveryControlIsFoundByName)
     EXPECT_EQ(menus, (QStringList{"Lists", "Settings", "Quick Links", "Help"}));
 }
 
+/// Children of this process that ended and were never reaped.
+int zombieChildren()
+{
+    int zombies = 0;
+    for (const auto &entry : std::filesystem::directory_iterator("/proc")) {
+        const auto stat = readFileBytes(entry.path() / "stat");
+        const auto end = stat ? stat->rfind(')') : std::string::npos;
+        if (end == std::string::npos)
+            continue;
+        char state = 0;
+        int parent = 0;
+        if (std::sscanf(stat->c_str() + end + 1, " %c %d", &state, &parent) == 2
+            && state == 'Z' && parent == int(getpid()))
+            ++zombies;
+    }
+    return zombies;
+}
+
 TEST(RealShell, StartsTheProgramWithExactlyOneUntouchedArgument)
 {
     testing::TempDir dir;
-    // A stand-in emulator that writes down how many arguments it got, and the first one.
-    const auto program = dir.write("stand in/emu", R"(#!/bin/sh
+    // A stand-in emulator in a folder whose name is no UTF-8; it writes down how many
+    // arguments it got, and the bytes of the first one.
+    const std::string folder = "stand in \xE9";
+    const auto program = dir.write(folder + "/emu", R"(#!/bin/sh
 printf '%s|%s' "$#" "$1" > "$(dirname "$0")/got"
 )");
     std::filesystem::permissions(program, std::filesystem::perms::owner_all);
-    const std::string rom = "/roms/My \"Best\" Game (E) [!] $(touch x); 'Caf\xC3\xA9'.nes";
+    const auto got = dir.path() / folder / "got";
     QtShell shell;
-    ASSERT_TRUE(shell.startDetached(program.string(), {rom}, true));
-    const auto got = dir.path() / "stand in" / "got";
-    QDeadlineTimer deadline(10000);
-    while (!std::filesystem::exists(got) && !deadline.hasExpired())
-        QTest::qWait(50);
-    QTest::qWait(100);
-    EXPECT_EQ(readFileBytes(got).value_or("<none>"), "1|" + rom);
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "stand in" / "x"));
-    EXPECT_FALSE(shell.startDetached((dir.path() / "missing").string(), {rom}, true));
+    for (const std::string rom : {"/roms/My \"Best\" Game (E) [!] $(touch x); 'Caf\xC3\xA9'.nes",
+                                  "/roms/Caf\xE9 \xFF\x80.nes"}) {
+        std::filesystem::remove(got);
+        ASSERT_TRUE(shell.startDetached(program.string(), {rom}, true));
+        QDeadlineTimer deadline(10000);
+        while (!std::filesystem::exists(got) && !deadline.hasExpired())
+            QTest::qWait(50);
+        QTest::qWait(100);
+        EXPECT_EQ(readFileBytes(got).value_or("<none>"), "1|" + rom);
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / folder / "x"));
+    EXPECT_FALSE(shell.startDetached((dir.path() / "missing").string(), {"a"}, true));
+    EXPECT_EQ(zombieChildren(), 0);
+}
+
+// Stands in for the desktop's handlers of web addresses and local files.
+class OpenedUrls : public QObject
+{
+    Q_OBJECT
+public:
+    QStringList urls;
+public slots:
+    void open(const QUrl &url) { urls << url.toString(); }
+};
+
+TEST(RealShell, OpensWebAddressesAsSuchAndOtherTextsAsExistingLocalPaths)
+{
+    testing::TempDir dir;
+    dir.write("notes.txt", "n");
+    OpenedUrls opened;
+    for (const char *scheme : {"http", "https", "file"})
+        QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &opened, "open");
+    QtShell shell(dir.path());
+    for (const char *text : {"notes.txt", "missing.txt", "www.example.org", "HTTP://a.b/c", "",
+                             "notes"})
+        shell.shellOpen(text);
+    shell.shellOpen((dir.path() / "notes.txt").string());
+    for (const char *scheme : {"http", "https", "file"})
+        QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    const QString notes = QUrl::fromLocalFile(QString::fromStdString(
+                                                  (dir.path() / "notes.txt").string()))
+                              .toString();
+    EXPECT_EQ(opened.urls, (QStringList{notes, QStringLiteral("http://www.example.org"),
+                                        QStringLiteral("http://a.b/c"), notes}));
+}
+
+TEST(RealDialogs, TheOpenFileDialogReturnsTheFileChosen)
+{
+    QtDialogs dialogs;
+    QString shown;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            shown = dialog->nameFilters().join(QStringLiteral(";;"));
+            dialog->selectFile(QStringLiteral("/usr/bin/env"));
+            static_cast<QDialog *>(dialog)->accept(); // as its Open button does
+        }
+    });
+    answer.start(20);
+    EXPECT_EQ(dialogs.openFile("Programs|*|All files|*", ".exe"), "/usr/bin/env");
+    EXPECT_EQ(shown, QStringLiteral("Programs (*);;All files (*)"));
+}
+
+TEST_F(Binding, AModalBoxBelongsToItsWindowAndClosingItIsNoNewActivation)
+{
+    auto &app = host->app();
+    app.listBox("manu_L").setListIndex(0);
+    app.control("AddPlat_B").raiseClick();
+    auto &chooser = host->window(app.form2());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&chooser));
+    auto &lists = app.form2().get<ListBox>("cb_L");
+    ASSERT_GT(lists.count(), 0);
+    QTest::keyClick(chooser.findChild<QComboBox *>(QStringLiteral("cb_L")), Qt::Key_Down);
+    QTest::keyClicks(chooser.findChild<QLineEdit *>(QStringLiteral("T_I")), QStringLiteral("Mine"));
+    ASSERT_EQ(lists.listIndex(), 0);
+
+    QWidget *owner = nullptr;
+    QString text;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            owner = box->parentWidget();
+            text = box->text();
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+    });
+    answer.start(20);
+    auto *ok = chooser.findChild<QWidget *>(QStringLiteral("cd_B"));
+    QTest::mouseClick(ok, Qt::LeftButton, {}, ok->rect().center());
+    answer.stop();
+    EXPECT_EQ(text, QStringLiteral("Fill only one field"));
+    EXPECT_EQ(owner, &chooser);
+    // Whoever hands the focus back, the chooser's fields stay as the user left them.
+    chooser.activateWindow();
+    QTest::qWait(200);
+    EXPECT_TRUE(chooser.isActiveWindow());
+    EXPECT_EQ(lists.listIndex(), 0);
+    EXPECT_EQ(app.form2().get<TextBox>("T_I").text(), "Mine");
+}
+
+TEST_F(Binding, AccessibleNamesFollowCaptionsAndTellControlsApart)
+{
+    const auto name = [&](const char *control) {
+        auto *w = widget<QWidget>(control);
+        return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+    };
+    auto &app = host->app();
+    app.control("romc_T").setCaption("11");
+    app.control("wikic_T").setCaption("42");
+    app.control("prog").setCaption("Best Title");
+    app.control("m_M").setCaption("COMMAND SENT TO THE EMULATOR");
+    EXPECT_EQ(name("romc_T"), QStringLiteral("11"));
+    EXPECT_EQ(name("wikic_T"), QStringLiteral("42"));
+    EXPECT_EQ(name("prog"), QStringLiteral("Best Title"));
+    EXPECT_EQ(name("m_M"), QStringLiteral("COMMAND SENT TO THE EMULATOR"));
+    app.control("m_M").setCaption("");
+    EXPECT_EQ(name("m_M"), QStringLiteral("Message"));
+    EXPECT_FALSE(widget<QWidget>("m_M")->autoFillBackground()) << "an empty hint draws nothing";
+
+    auto &filter = app.comboBox("ext1_C");
+    ASSERT_GT(filter.count(), 1);
+    filter.setListIndex(1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(name("ext1_C"), QStringLiteral("Extension filter"));
+    auto *combo = QAccessible::queryAccessibleInterface(widget<QComboBox>("ext1_C"));
+    EXPECT_EQ(combo->text(QAccessible::Value).toStdString(), filter.text());
+    EXPECT_EQ(combo->role(), QAccessible::ComboBox);
+
+    QSet<QString> names;
+    for (const auto &control : app.form1().controls()) {
+        if (control->kind() != ControlKind::Button)
+            continue;
+        const QString buttonName = name(control->name().c_str());
+        EXPECT_FALSE(names.contains(buttonName)) << control->name();
+        names.insert(buttonName);
+    }
+    EXPECT_TRUE(names.contains(QStringLiteral("Remove platform")));
+    EXPECT_TRUE(names.contains(QStringLiteral("Add manufacturer")));
+
+    // Menu items carry their control's name; separators show only their line.
+    QCoreApplication::processEvents();
+    QStringList items;
+    std::function<void(QWidget *)> walk = [&](QWidget *menu) {
+        for (QAction *action : menu->actions()) {
+            EXPECT_FALSE(action->objectName().isEmpty());
+            if (action->isSeparator()) {
+                EXPECT_TRUE(action->text().isEmpty()) << action->objectName().toStdString();
+            }
+            items << action->objectName();
+            if (action->menu())
+                walk(action->menu());
+        }
+    };
+    walk(window->menuBar());
+    for (const char *item : {"M_list", "M_wiki", "M_set_col_schemes(0)", "about"})
+        EXPECT_TRUE(items.contains(QLatin1String(item))) << item;
 }
 
 } // namespace
 } // namespace kestrova
+
+#include "binding_test.moc"

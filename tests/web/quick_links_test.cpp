@@ -109,6 +109,15 @@ TEST_F(Links, FormsAreFilledWhereverTheSitePageCompletes)
     EXPECT_EQ(f.web.valuesSet.back().name, "searchquery");
     EXPECT_EQ(f.web.valuesSet.back().index, 0);
     EXPECT_EQ(f.web.clicks, (std::vector<std::string>{"submit2", "submit2", "searchsubmit"}));
+
+    // A page that lacks the field or the button is left alone.
+    for (const char *absent : {"Itemname", "submit2", "searchquery", "searchsubmit"}) {
+        f.web.missing = {absent};
+        f.web.completeLoad("http://rank.test/");
+        f.web.completeLoad("http://docs.test/news.php");
+    }
+    EXPECT_EQ(f.web.valuesSet.size(), 3u + 4u);
+    EXPECT_EQ(f.web.clicks.size(), 3u + 4u);
 }
 
 TEST_F(Links, AutoBrowseFollowsTheSelectionOnlyWhenOn)

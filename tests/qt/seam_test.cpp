@@ -1,0 +1,231 @@
+#include "platform/form.h"
+#include "platform/list_box.h"
+#include "platform/qt/form_window.h"
+#include "platform/text_box.h"
+#include "platform/widgets.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListView>
+#include <QMouseEvent>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kestrova {
+namespace {
+
+std::string buttonName(int button)
+{
+    std::string name;
+    for (auto [bit, letter] : {std::pair{LeftButton, 'L'}, {RightButton, 'R'}, {MiddleButton, 'M'}})
+        if (button & bit)
+            name += letter;
+    return name.empty() ? "-" : name;
+}
+
+// One window with a control of each kind; every event the form runtime receives is logged.
+class Seam : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        auto &list = form.add<ListBox>("list_L", {0, 0, 3000, 1500});
+        list.addItems({"One", "Two", "Three"});
+        auto &combo = form.add<ComboBox>("pick_C", {3300, 0, 1500, 315});
+        combo.addItems({"All", ".nes", ".gb"});
+        form.add<TextBox>("text_I", {3300, 600, 1500, 315});
+        form.add<PictureControl>("Image2(0)", {0, 1800, 900, 450}, ControlKind::Image);
+        form.add<PictureControl>("ok_B", {1200, 1800, 900, 450}, ControlKind::Button)
+            .setCaption("ok");
+        form.add<Label>("Dragger_T", {0, 2400, 4800, 60});
+        for (const auto &control : form.controls())
+            record(*control);
+        form.onMouseDown = [this](const MouseEvent &e) { log("form down " + buttonName(e.button)); };
+        form.onMouseMove = [this](const MouseEvent &e) { log("form move " + buttonName(e.button)); };
+        form.resize(6000, 4000);
+        window = std::make_unique<FormWindow>(form);
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        QCoreApplication::processEvents();
+    }
+
+    void record(Control &control)
+    {
+        const std::string name = control.name();
+        auto *list = dynamic_cast<ListBox *>(&control);
+        control.onClick = [this, name, list] {
+            log(name + " click" + (list ? " " + std::to_string(list->listIndex()) : ""));
+        };
+        control.onDblClick = [this, name] { log(name + " dbl"); };
+        control.onMouseDown = [this, name](const MouseEvent &e) {
+            log(name + " down " + buttonName(e.button));
+        };
+        control.onMouseUp = [this, name](const MouseEvent &e) {
+            log(name + " up " + buttonName(e.button));
+        };
+        control.onMouseMove = [this, name](const MouseEvent &e) {
+            log(name + " move " + buttonName(e.button));
+        };
+        control.onKeyDown = [this, name](int key) { log(name + " key " + std::to_string(key)); };
+        if (auto *box = dynamic_cast<TextBox *>(&control))
+            box->onChange = [this, name, box] { log(name + " change " + box->text()); };
+    }
+
+    void log(const std::string &entry) { events.push_back(entry); }
+
+    QWidget *widget(const std::string &name)
+    {
+        return window->findChild<QWidget *>(QString::fromStdString(name));
+    }
+
+    /// Where real input lands: a list row's centre, or the middle of any other control.
+    QWidget *target(const std::string &name, int row, QPoint &at)
+    {
+        QWidget *w = widget(name);
+        if (auto *view = qobject_cast<QListView *>(w)) {
+            at = view->visualRect(view->model()->index(row, 0)).center();
+            return view->viewport();
+        }
+        at = w->rect().center();
+        return w;
+    }
+
+    static void move(QWidget *w, QPoint at, Qt::MouseButtons held)
+    {
+        QMouseEvent event(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, held, {});
+        QCoreApplication::sendEvent(w, &event);
+    }
+
+    ListBox &list() { return form.get<ListBox>("list_L"); }
+
+    Form form{"Seam", "Seam"};
+    std::unique_ptr<FormWindow> window;
+    std::vector<std::string> events;
+};
+
+using Input = std::function<void(QWidget *, QPoint)>;
+
+Input click(Qt::MouseButton button)
+{
+    return [button](QWidget *w, QPoint at) { QTest::mouseClick(w, button, {}, at); };
+}
+
+/// As the system delivers a double-click: press, release, the second press as a double-click,
+/// release.
+Input doubleClick(Qt::MouseButton button)
+{
+    return [button](QWidget *w, QPoint at) {
+        QTest::mousePress(w, button, {}, at);
+        QTest::mouseRelease(w, button, {}, at);
+        QMouseEvent second(QEvent::MouseButtonDblClick, at, w->mapToGlobal(at), button, button,
+                           {});
+        QCoreApplication::sendEvent(w, &second);
+        QTest::mouseRelease(w, button, {}, at);
+    };
+}
+
+struct Case
+{
+    const char *what;
+    std::string control;
+    int row; ///< the list row aimed at; the list starts with row 0 selected
+    Input input;
+    std::vector<std::string> expected;
+};
+
+TEST_F(Seam, RealInputRaisesExactlyTheRuntimesEvents)
+{
+    const auto drag = [](QWidget *w, QPoint at) {
+        QTest::mousePress(w, Qt::LeftButton, {}, at);
+        move(w, at + QPoint(0, 20), Qt::LeftButton);
+        QTest::mouseRelease(w, Qt::LeftButton, {}, at + QPoint(0, 20));
+    };
+    const auto hover = [](QWidget *w, QPoint at) { move(w, at, Qt::NoButton); };
+    const std::vector<Case> cases = {
+        {"left click on another row", "list_L", 1, click(Qt::LeftButton),
+         {"list_L down L", "list_L click 1", "list_L up L"}},
+        {"left click on the selected row", "list_L", 0, click(Qt::LeftButton),
+         {"list_L down L", "list_L click 0", "list_L up L"}},
+        {"right click keeps the selection", "list_L", 2, click(Qt::RightButton),
+         {"list_L down R", "list_L up R"}},
+        {"middle click keeps the selection", "list_L", 2, click(Qt::MiddleButton),
+         {"list_L down M", "list_L up M"}},
+        {"right double-click: two presses, no double-click", "list_L", 0,
+         doubleClick(Qt::RightButton),
+         {"list_L down R", "list_L up R", "list_L down R", "list_L up R"}},
+        {"left double-click", "list_L", 1, doubleClick(Qt::LeftButton),
+         {"list_L down L", "list_L click 1", "list_L up L", "list_L down L", "list_L dbl",
+          "list_L up L"}},
+        {"move over a list", "list_L", 1, hover, {"list_L move -"}},
+        {"arrow key moves the selection", "list_L", 0,
+         [](QWidget *w, QPoint) { QTest::keyClick(w->parentWidget(), Qt::Key_Down); },
+         {"list_L key 40", "list_L click 1"}},
+        {"arrow key chooses the next entry", "pick_C", 0,
+         [](QWidget *w, QPoint) { QTest::keyClick(w, Qt::Key_Down); },
+         {"pick_C key 40", "pick_C click 1"}},
+        {"right click on a drop-down list", "pick_C", 0, click(Qt::RightButton),
+         {"pick_C down R", "pick_C up R"}},
+        {"typing", "text_I", 0, [](QWidget *w, QPoint) { QTest::keyClicks(w, "ab"); },
+         {"text_I key 65", "text_I change a", "text_I key 66", "text_I change ab"}},
+        {"left double-click in a text box", "text_I", 0, doubleClick(Qt::LeftButton),
+         {"text_I down L", "text_I up L", "text_I down L", "text_I dbl", "text_I up L"}},
+        {"Enter in a text box", "text_I", 0,
+         [](QWidget *w, QPoint) { QTest::keyClick(w, Qt::Key_Return); }, {"text_I key 13"}},
+        {"left click on a bar picture", "Image2(0)", 0, click(Qt::LeftButton),
+         {"Image2(0) down L", "Image2(0) up L", "Image2(0) click"}},
+        {"right double-click on a bar picture", "Image2(0)", 0, doubleClick(Qt::RightButton),
+         {"Image2(0) down R", "Image2(0) up R", "Image2(0) down R", "Image2(0) up R"}},
+        {"left double-click on a bar picture", "Image2(0)", 0, doubleClick(Qt::LeftButton),
+         {"Image2(0) down L", "Image2(0) up L", "Image2(0) click", "Image2(0) down L",
+          "Image2(0) dbl", "Image2(0) up L"}},
+        {"hover over a bar picture stays with it", "Image2(0)", 0, hover,
+         {"Image2(0) move -"}},
+        {"button click", "ok_B", 0, click(Qt::LeftButton),
+         {"ok_B down L", "ok_B up L", "ok_B click"}},
+        {"splitter drag", "Dragger_T", 0, drag,
+         {"Dragger_T down L", "Dragger_T move L", "Dragger_T up L"}},
+        {"hover over the splitter stays with it", "Dragger_T", 0, hover,
+         {"Dragger_T move -"}},
+    };
+    for (const auto &c : cases) {
+        list().setListIndex(0);
+        form.get<TextBox>("text_I").setText({});
+        form.get<ComboBox>("pick_C").setListIndex(0);
+        QCoreApplication::processEvents(); // the widgets follow the models
+        events.clear();
+        QPoint at;
+        QWidget *w = target(c.control, c.row, at);
+        // Far apart, so that no two cases make a double-click.
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        c.input(w, at);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(events, c.expected) << c.what;
+    }
+    EXPECT_EQ(list().listIndex(), 0);
+}
+
+TEST_F(Seam, TheBareBackgroundGetsWhatNoControlTakes)
+{
+    QWidget *client = window->client();
+    const QPoint free(client->width() - 10, client->height() - 10);
+    ASSERT_EQ(client->childAt(free), nullptr);
+    move(client, free, Qt::NoButton);
+    QTest::mousePress(client, Qt::RightButton, {}, free);
+    QTest::mouseRelease(client, Qt::RightButton, {}, free);
+    EXPECT_EQ(events, (std::vector<std::string>{"form move -", "form down R"}));
+
+    // Selecting from the program moves the widget without raising a second click.
+    events.clear();
+    list().setListIndex(2);
+    QCoreApplication::processEvents();
+    auto *view = qobject_cast<QListView *>(widget("list_L"));
+    EXPECT_EQ(view->currentIndex().row(), 2);
+    EXPECT_EQ(events, std::vector<std::string>{"list_L click 2"});
+}
+
+} // namespace
+} // namespace kestrova
