@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 #include "platform/list_box.h"
 #include "platform/text_box.h"
+#include "platform/text_codec.h"
 #include "platform/widgets.h"
 
 #include <algorithm>
@@ -75,9 +76,15 @@ void ListEditing::tell(const std::string &text)
     m_app.dialogs().messageBox(text, MessageButtons::Ok, MessageIcon::None, "");
 }
 
+std::string ListEditing::askName(const std::string &prompt, const std::string &title)
+{
+    // A pasted line break would start a new record in DATA.txt.
+    return std::string(firstLine(m_app.dialogs().inputBox(prompt, title)));
+}
+
 std::string ListEditing::askNewName(const ListBox &list, const std::string &title)
 {
-    return m_app.dialogs().inputBox("Rename " + list.text(), title);
+    return askName("Rename " + list.text(), title);
 }
 
 void ListEditing::addManufacturer()
@@ -88,7 +95,7 @@ void ListEditing::addManufacturer()
         return;
     }
     const std::string name =
-        m_app.dialogs().inputBox("Enter new manufacturer name", "New Manufacturer");
+        askName("Enter new manufacturer name", "New Manufacturer");
     if (name.empty())
         return;
     m_app.listBox("manu_L").addItem(name);
@@ -183,7 +190,7 @@ void ListEditing::addEmulator()
     pathBox.setText(openExecutableFile(m_app));
     if (pathBox.text().empty())
         return;
-    const std::string name = m_app.dialogs().inputBox("Enter new emulator name", "New Emulator");
+    const std::string name = askName("Enter new emulator name", "New Emulator");
     if (name.empty())
         return;
     const int n = emulators.count();

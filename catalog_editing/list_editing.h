@@ -27,6 +27,8 @@ public:
 
 private:
     void install();
+    /// An input box's text up to its first line break; empty when the box was cancelled.
+    std::string askName(const std::string &prompt, const std::string &title);
     /// Asks for the selected entry's new name; the empty text when the box was cancelled.
     std::string askNewName(const ListBox &list, const std::string &title);
     bool confirm(const std::string &text, const std::string &title);

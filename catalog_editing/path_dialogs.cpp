@@ -4,13 +4,20 @@
 #include "core/application.h"
 #include "platform/dialogs.h"
 #include "platform/text_box.h"
+#include "platform/text_codec.h"
 
 namespace kestrova {
 
 std::string openExecutableFile(Application &app)
 {
-    return app.dialogs().openFile(
+    const std::string path = app.dialogs().openFile(
         app.rules().executableFilter("exe files (*.exe)|*.exe|All files (*.*)|*.*"), ".exe");
+    if (!hasLineBreak(path))
+        return path;
+    app.dialogs().messageBox("This file name contains a line break and cannot be kept in the "
+                             "catalog.",
+                             MessageButtons::Ok, MessageIcon::Exclamation, "");
+    return {};
 }
 
 PathDialogs::PathDialogs(Application &app) : m_app(app)

@@ -2,6 +2,7 @@
 
 #include "catalog_editing/catalog_editing.h"
 #include "core/catalog_file.h"
+#include "core/extension_list.h"
 #include "core/main_form.h"
 #include "core/selection_cascade.h"
 #include "core/status_summary.h"
@@ -116,13 +117,13 @@ void Application::fillExtensionFilter()
     auto &filter = comboBox("ext1_C");
     filter.addItem("All");
     const auto path = toPath(appPath("Ext.txt"));
-    if (auto bytes = readFileBytes(path)) {
-        filter.addItems(splitLines(decodeProgramText(*bytes)));
+    const auto content = readFile(path);
+    if (!content.error) {
+        filter.addItems(parseExtensionList(content.bytes));
         return;
     }
-    std::error_code ec;
-    if (std::filesystem::exists(path, ec)) {
-        reportFileError("read", fromPath(path), "the file cannot be read");
+    if (!content.missing) {
+        reportFileError("read", content.error->path, content.error->reason);
         return;
     }
     if (auto error = createEmptyIfMissing(path))
@@ -133,18 +134,19 @@ void Application::LoadData()
 {
     m_catalog = Catalog{};
     const auto path = toPath(appPath("DATA.txt"));
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) {
+    const auto content = readFile(path);
+    if (content.missing) {
         if (auto error = createEmptyIfMissing(path))
             reportFileError("create", error->path, error->reason);
         return;
     }
-    const auto bytes = readFileBytes(path);
-    if (!bytes) {
-        reportFileError("read", fromPath(path), "the file cannot be read");
+    if (content.error) {
+        // Whatever the user kept there is still in the file: never replace it unasked.
+        m_dataUnreadable = true;
+        reportFileError("read", content.error->path, content.error->reason);
         return;
     }
-    auto load = parseCatalog(decodeProgramText(*bytes));
+    auto load = parseCatalog(content.bytes, m_rules.kind());
     m_catalog = std::move(load.catalog);
     if (load.skippedLines > 0) {
         const std::string count = std::to_string(load.skippedLines);
@@ -157,13 +159,23 @@ void Application::LoadData()
 
 bool Application::SaveData()
 {
+    if (m_dataUnreadable && !confirm("DATA.txt could not be read when Kestrova started. Replace "
+                                     "it with the catalog shown now?"))
+        return false;
     const auto path = toPath(appPath("DATA.txt"));
-    if (auto error = writeFileAtomically(path, writeCatalog(m_catalog))) {
+    if (auto error = writeFileAtomically(path, writeCatalog(m_catalog, m_rules.kind()))) {
         reportFileError("save", error->path, error->reason);
         return false;
     }
+    m_dataUnreadable = false;
     dialogs().messageBox("Saved", MessageButtons::Ok, MessageIcon::None, "");
     return true;
+}
+
+bool Application::confirm(const std::string &question)
+{
+    return dialogs().messageBox(question, MessageButtons::YesNo, MessageIcon::Exclamation, "") ==
+           MessageResult::Yes;
 }
 
 void Application::reportFileError(const std::string &what, const std::string &path,
@@ -177,8 +189,10 @@ void Application::shutDown()
 {
     const auto answer = dialogs().messageBox("Save before exiting?", MessageButtons::YesNo,
                                              MessageIcon::None, "Closing Kestrova...");
-    if (answer == MessageResult::Yes)
-        SaveData();
+    // Closing would lose every edit that could not be saved: let the user keep the window.
+    if (answer == MessageResult::Yes && !SaveData() &&
+        !confirm("The catalog was not saved. Close Kestrova anyway?"))
+        return;
     UnloadAllForms(m_form1.name());
     m_form1.unload();
 }
@@ -209,7 +223,13 @@ void Application::setWikiTable(std::optional<WikiTable> table)
 
 std::string Application::OpenDir()
 {
-    return dialogs().browseForFolder("Select a ROM Folder");
+    const std::string folder = dialogs().browseForFolder("Select a ROM Folder");
+    if (!hasLineBreak(folder))
+        return folder;
+    dialogs().messageBox("This folder name contains a line break and cannot be kept in the "
+                         "catalog.",
+                         MessageButtons::Ok, MessageIcon::Exclamation, "");
+    return {};
 }
 
 } // namespace kestrova

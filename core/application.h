@@ -90,7 +90,8 @@ public:
     void UpdatE(const std::string &caller, int index);
     void ShowStatus();
     void LoadData();
-    /// Writes DATA.txt and shows "Saved"; a failed write is reported instead.
+    /// Writes DATA.txt and shows "Saved"; a failed write is reported instead. False when
+    /// nothing was saved.
     bool SaveData();
     void UnloadAllForms(const std::string &formToIgnore = {});
     /// The folder dialog for a ROM folder: the chosen folder, or the empty text.
@@ -103,12 +104,15 @@ private:
     void createStatusPanels();
     void reportFileError(const std::string &what, const std::string &path,
                          const std::string &reason);
+    bool confirm(const std::string &question);
 
     std::filesystem::path m_appDir;
     Services m_services;
     PlatformRules m_rules;
     SiteHosts m_hosts;
     Catalog m_catalog;
+    /// DATA.txt existed at start-up but could not be read.
+    bool m_dataUnreadable = false;
     std::optional<WikiTable> m_wikiTable;
     std::unique_ptr<TitleMatcher> m_titleMatcher;
     std::string m_articleAddress;

@@ -3,7 +3,6 @@
 #include "core/catalog_file.h"
 #include "platform/file_io.h"
 #include "platform/platform_rules.h"
-#include "platform/text_codec.h"
 
 #include <ostream>
 
@@ -20,7 +19,7 @@ int runCatalogCommand(const std::vector<std::string> &args, std::ostream &out, s
         err << "kestrova-cli: cannot read " << args[0] << "\n";
         return 1;
     }
-    const auto load = parseCatalog(decodeProgramText(*bytes));
+    const auto load = parseCatalog(*bytes);
     if (load.skippedLines > 0)
         err << "kestrova-cli: " << load.skippedLines
             << " line(s) could not be loaded and are left out\n";

@@ -25,12 +25,25 @@ Key keyOf(std::string_view key)
     return Key::Unknown;
 }
 
-// Reads record lines in order. Records that do not fit the table, and the lines that belong to
-// them, are skipped and counted instead of being written past a slot.
+bool isPathKey(Key key)
+{
+    return key == Key::RomPath || key == Key::EmuPath || key == Key::Fav;
+}
+
+std::string decodeValue(std::string_view value, Key key, SystemKind kind)
+{
+    if (isValidUtf8(value) || (isPathKey(key) && kind == SystemKind::Posix))
+        return std::string(value);
+    return cp1252ToUtf8(value);
+}
+
+// Reads record lines in order. Records that do not fit the table or have no name, and the lines
+// that belong to them, are skipped and counted, so that a list position is always its slot.
 class CatalogReader
 {
 public:
-    void readLine(const std::string &line);
+    explicit CatalogReader(SystemKind kind) : m_kind(kind) {}
+    void readLine(std::string_view line);
     CatalogLoad finish();
 
 private:
@@ -45,6 +58,7 @@ private:
     void skip() { ++m_load.skippedLines; }
     PlatformRec &currentPlatform() { return m_load.catalog.Man[m_load.catalog.LastMan].Plat[m_p]; }
 
+    SystemKind m_kind;
     CatalogLoad m_load;
     int m_p = -1;
     int m_e = -1;
@@ -54,7 +68,7 @@ private:
     bool m_skippingEmulator = false;
 };
 
-void CatalogReader::readLine(const std::string &line)
+void CatalogReader::readLine(std::string_view line)
 {
     if (line.empty())
         return;
@@ -63,8 +77,8 @@ void CatalogReader::readLine(const std::string &line)
         skip();
         return;
     }
-    const std::string value = line.substr(bracket + 1);
-    const Key key = keyOf(std::string_view(line).substr(1, bracket - 1));
+    const Key key = keyOf(line.substr(1, bracket - 1));
+    const std::string value = decodeValue(line.substr(bracket + 1), key, m_kind);
     if (key == Key::Unknown || (key == Key::Fav && value.empty()))
         return;
     if (key == Key::Manufacturer) {
@@ -105,6 +119,8 @@ void CatalogReader::manufacturer(const std::string &value)
 {
     auto &catalog = m_load.catalog;
     if (m_skippingManufacturer || catalog.LastMan + 1 >= kManufacturerSlots) {
+        // The last manufacturer that fits must be closed before its slot is left for good.
+        closeManufacturer();
         m_skippingManufacturer = true;
         skip();
         return;
@@ -119,7 +135,7 @@ void CatalogReader::manufacturer(const std::string &value)
 
 void CatalogReader::platform(const std::string &value)
 {
-    if (m_load.catalog.LastMan == -1 || m_p + 1 >= kPlatformSlots) {
+    if (m_load.catalog.LastMan == -1 || m_p + 1 >= kPlatformSlots || value.empty()) {
         m_skippingPlatform = true;
         skip();
         return;
@@ -145,7 +161,7 @@ void CatalogReader::romPath(const std::string &value)
 
 void CatalogReader::emulator(const std::string &value)
 {
-    if (m_skippingPlatform || m_p == -1 || m_e + 1 >= kEmulatorSlots) {
+    if (m_skippingPlatform || m_p == -1 || m_e + 1 >= kEmulatorSlots || value.empty()) {
         m_skippingEmulator = true;
         skip();
         return;
@@ -180,51 +196,82 @@ CatalogLoad CatalogReader::finish()
     return std::move(m_load);
 }
 
-void writePlatform(const PlatformRec &platform, std::vector<std::string> &lines)
+// Writes each value as reading will give it back, so that saving a loaded file changes nothing.
+class CatalogWriter
 {
-    if (!platform.Name.empty())
-        lines.push_back("[Platform]" + platform.Name);
-    if (!platform.RomPath.empty())
-        lines.push_back("[RomPath]" + platform.RomPath);
+public:
+    explicit CatalogWriter(SystemKind kind) : m_kind(kind) {}
+    void manufacturer(const ManufacturerRec &manufacturer);
+    std::string finish() const { return joinLinesCrLf(m_lines); }
+
+private:
+    void platform(const PlatformRec &platform);
+    std::string name(const std::string &value) const
+    {
+        return std::string(firstLine(decodeProgramLine(value)));
+    }
+    void path(const char *key, const std::string &value);
+
+    SystemKind m_kind;
+    std::vector<std::string> m_lines;
+};
+
+void CatalogWriter::manufacturer(const ManufacturerRec &manufacturer)
+{
+    const std::string manufacturerName = name(manufacturer.Name);
+    if (manufacturerName.empty())
+        return;
+    m_lines.push_back("[Manufacturer]" + manufacturerName);
+    m_lines.emplace_back();
+    m_lines.emplace_back();
+    for (int j = 0; j <= std::min<int>(manufacturer.LastPlat, kPlatformSlots - 1); ++j)
+        platform(manufacturer.Plat[j]);
+    m_lines.emplace_back();
+}
+
+// A platform without a name is left out whole: its lines would land under the previous one.
+void CatalogWriter::platform(const PlatformRec &platform)
+{
+    const std::string platformName = name(platform.Name);
+    if (platformName.empty())
+        return;
+    m_lines.push_back("[Platform]" + platformName);
+    path("[RomPath]", platform.RomPath);
     for (int k = 0; k <= std::min<int>(platform.LastEmu, kEmulatorSlots - 1); ++k) {
-        const auto &emulator = platform.Emu[k];
-        if (emulator.Name.empty())
+        const std::string emulatorName = name(platform.Emu[k].Name);
+        if (emulatorName.empty())
             continue;
-        lines.push_back("[Emu]" + emulator.Name);
-        if (!emulator.Path.empty())
-            lines.push_back("[EmuPath]" + emulator.Path);
+        m_lines.push_back("[Emu]" + emulatorName);
+        path("[EmuPath]", platform.Emu[k].Path);
     }
-    for (int k = 0; k <= std::min<int>(platform.LastFav, kFavouriteSlots - 1); ++k) {
-        if (!platform.Fav[k].empty())
-            lines.push_back("[Fav]" + platform.Fav[k]);
-    }
+    for (int k = 0; k <= std::min<int>(platform.LastFav, kFavouriteSlots - 1); ++k)
+        path("[Fav]", platform.Fav[k]);
+}
+
+// A path cut at a line break would name another file, so such a path is not written at all.
+void CatalogWriter::path(const char *key, const std::string &value)
+{
+    if (value.empty() || hasLineBreak(value))
+        return;
+    m_lines.push_back(key + (m_kind == SystemKind::Posix ? value : decodeProgramLine(value)));
 }
 
 } // namespace
 
-CatalogLoad parseCatalog(std::string_view text)
+CatalogLoad parseCatalog(std::string_view bytes, SystemKind kind)
 {
-    CatalogReader reader;
-    for (const auto &line : splitLines(text))
+    CatalogReader reader(kind);
+    for (const auto &line : splitLines(skipByteOrderMark(bytes)))
         reader.readLine(line);
     return reader.finish();
 }
 
-std::string writeCatalog(const Catalog &catalog)
+std::string writeCatalog(const Catalog &catalog, SystemKind kind)
 {
-    std::vector<std::string> lines;
-    for (int i = 0; i < kManufacturerSlots; ++i) {
-        const auto &manufacturer = catalog.Man[i];
-        if (manufacturer.Name.empty())
-            continue;
-        lines.push_back("[Manufacturer]" + manufacturer.Name);
-        lines.emplace_back();
-        lines.emplace_back();
-        for (int j = 0; j <= std::min<int>(manufacturer.LastPlat, kPlatformSlots - 1); ++j)
-            writePlatform(manufacturer.Plat[j], lines);
-        lines.emplace_back();
-    }
-    return joinLinesCrLf(lines);
+    CatalogWriter writer(kind);
+    for (int i = 0; i < kManufacturerSlots; ++i)
+        writer.manufacturer(catalog.Man[i]);
+    return writer.finish();
 }
 
 } // namespace kestrova

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/catalog.h"
+#include "platform/platform_rules.h"
 
 #include <string>
 #include <string_view>
@@ -11,13 +12,18 @@ struct CatalogLoad
 {
     Catalog catalog;
     /// Lines that could not be placed in the table (beyond a capacity, without a parent record,
-    /// or without a key); saving drops them.
+    /// without a key, or belonging to a record without a name); saving drops them.
     int skippedLines = 0;
 };
 
-/// Reads the text of DATA.txt (already decoded to UTF-8).
-CatalogLoad parseCatalog(std::string_view text);
-/// The text of DATA.txt for this catalog, CR LF after every line.
-std::string writeCatalog(const Catalog &catalog);
+/// Reads the bytes of DATA.txt. Each line decodes on its own: valid UTF-8 stays as it is;
+/// otherwise names read as Windows-1252 and, on POSIX systems, paths keep their bytes so that
+/// they still name the same files.
+CatalogLoad parseCatalog(std::string_view bytes,
+                         SystemKind kind = PlatformRules::native().kind());
+/// The bytes of DATA.txt for this catalog, CR LF after every line. No value ever writes a line
+/// break: names end at their first one, and a path holding one is left out.
+std::string writeCatalog(const Catalog &catalog,
+                         SystemKind kind = PlatformRules::native().kind());
 
 } // namespace kestrova

@@ -5,6 +5,7 @@
 #include "platform/dialogs.h"
 #include "platform/list_box.h"
 #include "platform/text_box.h"
+#include "platform/text_codec.h"
 #include "roms/rom_listing.h"
 
 namespace kestrova {
@@ -131,7 +132,7 @@ void SelectionCascade::completeAddedPlatform()
         return;
     }
     auto &manufacturer = m_app.catalog().Man[m];
-    const std::string name = m_app.textBox("txt").text();
+    const std::string name(firstLine(m_app.textBox("txt").text()));
     // The slot of the entry just added; an empty first entry means the list held nothing real.
     int slot = platforms.count() - 1;
     if (platforms.count() == 0 || platforms.item(0).empty()) {

@@ -2,8 +2,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #ifdef _WIN32
@@ -67,26 +65,84 @@ std::optional<FileError> writeWhole(const std::filesystem::path &path, const std
     return std::nullopt;
 }
 
+// Saving through a symbolic link replaces the file it points to, not the link.
+std::filesystem::path followLink(const std::filesystem::path &path)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_symlink(path, ec))
+        return path;
+    auto target = std::filesystem::read_symlink(path, ec);
+    if (ec)
+        return path;
+    return target.is_absolute() ? target : path.parent_path() / target;
+}
+
+std::optional<std::filesystem::perms> existingPermissions(const std::filesystem::path &path)
+{
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (ec || !std::filesystem::exists(status))
+        return std::nullopt;
+    return status.permissions();
+}
+
+// The write bits decide, so that even an administrator does not replace a file its owner
+// marked read-only.
+bool isReadOnly(const std::filesystem::path &path, std::filesystem::perms mode)
+{
+    using std::filesystem::perms;
+    if ((mode & (perms::owner_write | perms::group_write | perms::others_write)) == perms::none)
+        return true;
+#ifdef _WIN32
+    (void)path;
+    return false;
+#else
+    return ::access(path.c_str(), W_OK) != 0 && errno == EACCES;
+#endif
+}
+
 } // namespace
+
+FileContent readFile(const std::filesystem::path &path)
+{
+    FileContent content;
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) {
+        content.missing = !ec;
+        content.error = FileError{path.string(), systemReason(ec ? ec.value() : ENOENT)};
+        return content;
+    }
+    std::FILE *file = openFile(path, "rb");
+    if (!file) {
+        content.error = FileError{path.string(), systemReason(errno)};
+        return content;
+    }
+    char buffer[65536];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        content.bytes.append(buffer, n);
+    if (std::ferror(file))
+        content.error = FileError{path.string(), systemReason(errno)};
+    std::fclose(file);
+    return content;
+}
 
 std::optional<std::string> readFileBytes(const std::filesystem::path &path)
 {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec))
+    auto content = readFile(path);
+    if (content.error)
         return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        return std::nullopt;
-    return bytes;
+    return std::move(content.bytes);
 }
 
 std::optional<FileError> writeFileAtomically(const std::filesystem::path &path,
                                              const std::string &bytes)
 {
-    auto temporary = path;
+    const auto target = followLink(path);
+    const auto existing = existingPermissions(target);
+    if (existing && isReadOnly(target, *existing))
+        return FileError{path.string(), "the file is read-only"};
+    auto temporary = target;
     temporary += ".tmp";
     if (auto error = writeWhole(temporary, bytes)) {
         removeIfFile(temporary);
@@ -94,7 +150,9 @@ std::optional<FileError> writeFileAtomically(const std::filesystem::path &path,
         return error;
     }
     std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
+    if (existing)
+        std::filesystem::permissions(temporary, *existing, ec);
+    std::filesystem::rename(temporary, target, ec);
     if (ec) {
         removeIfFile(temporary);
         return FileError{path.string(), ec.message()};

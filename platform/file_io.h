@@ -13,11 +13,24 @@ struct FileError
     std::string reason;
 };
 
+/// A whole file as read, or why it could not be read.
+struct FileContent
+{
+    std::string bytes;
+    std::optional<FileError> error;
+    /// No file of that name exists (error is set too).
+    bool missing = false;
+};
+
+/// Reads the whole file; a failure carries the system's reason.
+[[nodiscard]] FileContent readFile(const std::filesystem::path &path);
+
 /// The whole file, or nothing when it cannot be read.
 std::optional<std::string> readFileBytes(const std::filesystem::path &path);
 
 /// Replaces the file with these bytes without ever leaving it half-written: the bytes go to a
-/// temporary file beside it, which is flushed and then renamed over the original.
+/// temporary file beside it, which is flushed and then renamed over the original. A read-only
+/// file is left alone; a replaced file keeps its permissions, and a symbolic link its target.
 [[nodiscard]] std::optional<FileError> writeFileAtomically(const std::filesystem::path &path,
                                                            const std::string &bytes);
 

@@ -130,6 +130,35 @@ std::string decodeProgramText(std::string_view bytes)
     return isValidUtf8(bytes) ? std::string(bytes) : cp1252ToUtf8(bytes);
 }
 
+std::string_view skipByteOrderMark(std::string_view bytes)
+{
+    constexpr std::string_view kMark = "\xEF\xBB\xBF";
+    return bytes.starts_with(kMark) ? bytes.substr(kMark.size()) : bytes;
+}
+
+std::string decodeProgramLine(std::string_view line)
+{
+    return decodeProgramText(line);
+}
+
+std::vector<std::string> decodeProgramLines(std::string_view bytes)
+{
+    auto lines = splitLines(skipByteOrderMark(bytes));
+    for (auto &line : lines)
+        line = decodeProgramLine(line);
+    return lines;
+}
+
+bool hasLineBreak(std::string_view text)
+{
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+std::string_view firstLine(std::string_view text)
+{
+    return text.substr(0, text.find_first_of("\r\n"));
+}
+
 std::vector<std::string> splitLines(std::string_view text)
 {
     std::vector<std::string> lines;

@@ -14,6 +14,17 @@ std::string cp1252ToUtf8(std::string_view bytes);
 std::string utf8ToCp1252(std::string_view text);
 /// Program files: UTF-8 when the bytes are valid UTF-8, Windows-1252 otherwise.
 std::string decodeProgramText(std::string_view bytes);
+/// The bytes after a leading UTF-8 byte-order mark, if any.
+std::string_view skipByteOrderMark(std::string_view bytes);
+/// One line of a program file: kept when it is valid UTF-8, read as Windows-1252 otherwise, so
+/// that one odd line never changes how the others read.
+std::string decodeProgramLine(std::string_view line);
+/// A program file's lines (byte-order mark skipped), each decoded on its own.
+std::vector<std::string> decodeProgramLines(std::string_view bytes);
+/// Does the text hold a carriage return or a line feed?
+bool hasLineBreak(std::string_view text);
+/// The text up to its first line break.
+std::string_view firstLine(std::string_view text);
 /// Splits text at CR LF, lone LF and lone CR. A final line end adds no empty line.
 std::vector<std::string> splitLines(std::string_view text);
 /// Joins lines with CR LF after every line.

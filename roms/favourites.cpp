@@ -3,6 +3,7 @@
 #include "core/application.h"
 #include "platform/dialogs.h"
 #include "platform/list_box.h"
+#include "platform/text_codec.h"
 
 #include <algorithm>
 
@@ -50,6 +51,12 @@ void Favourites::addSelectedRom()
     const std::string name = m_app.listBox("Flist_L").text();
     if (name.empty())
         return;
+    if (hasLineBreak(name)) {
+        m_app.dialogs().messageBox(
+            "This file name contains a line break and cannot be kept as a favourite.",
+            MessageButtons::Ok, MessageIcon::Exclamation, "");
+        return;
+    }
     favourites.addItem(name);
     platform->Fav[favourites.count() - 1] = name;
     platform->LastFav = std::int16_t(std::min(platform->LastFav + 1, kFavouriteLimit));

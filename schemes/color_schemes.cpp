@@ -4,7 +4,6 @@
 #include "platform/dialogs.h"
 #include "platform/file_io.h"
 #include "platform/list_box.h"
-#include "platform/text_codec.h"
 #include "platform/platform_rules.h"
 #include "platform/widgets.h"
 
@@ -165,7 +164,7 @@ void ColorSchemes::readActiveScheme()
         reportFileError("read", {fromPath(path), "the file cannot be read"});
         return;
     }
-    const auto scheme = parseSchemeFile(decodeProgramText(*bytes));
+    const auto scheme = parseSchemeFile(*bytes);
     // An empty scheme in force leaves the toolkit's own colours.
     if (scheme.isBlank())
         return;
@@ -203,7 +202,7 @@ bool ColorSchemes::loadScheme(const std::string &name, bool editorHidden)
                                    MessageButtons::Ok, MessageIcon::Exclamation, "");
         return false;
     }
-    const auto scheme = parseSchemeFile(decodeProgramText(*bytes));
+    const auto scheme = parseSchemeFile(*bytes);
     for (int k = 0; k < int(scheme.lines.size()); ++k) {
         if (k == kImageSetLineA || k == kImageSetLineB)
             selectImageSet(scheme.lines[size_t(k)]);

@@ -44,7 +44,9 @@ Color SchemeFile::color(int k) const
 {
     if (k < 0 || size_t(k) >= lines.size())
         return 0;
-    return parseColorLine(lines[size_t(k)]).value_or(0);
+    // A garbled line keeps the toolkit's own colour rather than painting black on black.
+    const Color fallback = k < kSchemeSlots ? kToolkitSlots[size_t(k)] : 0;
+    return parseColorLine(lines[size_t(k)]).value_or(fallback);
 }
 
 std::string SchemeFile::imageSet() const
@@ -58,10 +60,10 @@ bool SchemeFile::isBlank() const
                        [](const std::string &line) { return trimSpaces(line).empty(); });
 }
 
-SchemeFile parseSchemeFile(std::string_view text)
+SchemeFile parseSchemeFile(std::string_view bytes)
 {
     SchemeFile file;
-    file.lines = splitLines(text);
+    file.lines = decodeProgramLines(bytes);
     if (file.lines.size() > kSchemeLines)
         file.lines.resize(kSchemeLines);
     return file;
@@ -72,7 +74,7 @@ std::string writeSchemeFile(const SchemeColors &colors, const std::string &image
     std::vector<std::string> lines;
     for (Color c : colors)
         lines.push_back(formatColorLine(c));
-    lines.push_back(imageSet);
+    lines.emplace_back(firstLine(imageSet));
     return joinLinesCrLf(lines);
 }
 

@@ -30,7 +30,8 @@ struct SchemeFile
 {
     std::vector<std::string> lines;
 
-    /// Line k + 1 as a colour. A missing line, or one that is not a whole number, counts 0.
+    /// Line k + 1 as a colour. A missing line counts 0; a line that is not a whole number gives
+    /// the toolkit's colour of that slot.
     Color color(int k) const;
     /// The ninth line, the image-set name; empty when missing.
     std::string imageSet() const;
@@ -38,8 +39,9 @@ struct SchemeFile
     bool isBlank() const;
 };
 
-/// Scheme text (already decoded) to its lines; CR LF, LF and CR all end a line.
-SchemeFile parseSchemeFile(std::string_view text);
+/// A scheme file's bytes to its lines (byte-order mark skipped, each line decoded on its own);
+/// CR LF, LF and CR all end a line.
+SchemeFile parseSchemeFile(std::string_view bytes);
 /// The nine lines of a scheme: the eight colours, then the image-set name, CR LF after each.
 std::string writeSchemeFile(const SchemeColors &colors, const std::string &imageSet);
 /// " 123 " for a non-negative colour, "-123 " for a negative one.

@@ -1,6 +1,9 @@
 #include "core/catalog_file.h"
+#include "platform/text_codec.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace kestrova {
 namespace {
@@ -39,7 +42,8 @@ TEST(CatalogFile, ReadingFollowsTheKeysExactly)
     const auto &catalog = load.catalog;
     EXPECT_EQ(catalog.LastMan, 2);
     EXPECT_EQ(catalog.Man[0].Plat[0].LastFav, -1) << "case-different key and empty Fav ignored";
-    EXPECT_EQ(catalog.Man[0].Plat[0].LastEmu, 0) << "an empty [Emu] still takes a slot";
+    EXPECT_EQ(catalog.Man[0].Plat[0].LastEmu, -1) << "an empty [Emu] is skipped with its path";
+    EXPECT_EQ(load.skippedLines, 2);
     EXPECT_EQ(catalog.Man[0].Plat[1].Emu[0].Name, "E") << "the last platform keeps its emulators";
     // Saving drops the empty names and packs what is left.
     EXPECT_EQ(writeCatalog(catalog), crlf({"[Manufacturer]A", "", "", "[Platform]P",
@@ -73,6 +77,120 @@ TEST(CatalogFile, LinesThatDoNotFitAreSkippedAndCounted)
     EXPECT_EQ(platform.Emu[50].Path, "/e50");
     EXPECT_EQ(platform.LastFav, 200);
     EXPECT_EQ(load.catalog.Man[50].Name, "M50");
+}
+
+TEST(CatalogFile, TheLastManufacturerThatFitsKeepsEverythingWhenMoreFollow)
+{
+    std::string text;
+    for (int i = 0; i < 50; ++i)
+        text += "[Manufacturer]M" + std::to_string(i) + "\r\n[Platform]P\r\n";
+    const std::string last = "[Manufacturer]Last\r\n\r\n\r\n[Platform]One\r\n[Emu]E1\r\n"
+                             "[EmuPath]/e1\r\n[Fav]a.rom\r\n[Platform]Two\r\n[RomPath]/two/\r\n"
+                             "[Emu]E2\r\n[EmuPath]/e2\r\n[Fav]b.rom\r\n[Fav]c.rom\r\n\r\n";
+    text += last + "[Manufacturer]Extra\r\n\r\n[Platform]X\r\n[RomPath]/x/\r\n[Emu]EX\r\n";
+    const auto load = parseCatalog(text);
+    EXPECT_EQ(load.skippedLines, 4) << "the 52nd manufacturer's four lines, nothing else";
+    const auto saved = writeCatalog(load.catalog);
+    EXPECT_TRUE(saved.ends_with(last)) << saved.substr(saved.size() - last.size());
+}
+
+namespace {
+
+// Values that try every way of breaking a line-based file.
+std::string hostileValue(std::mt19937 &random)
+{
+    const int kind = int(random() % 10);
+    if (kind == 0)
+        return {};
+    const size_t length = kind == 1 && random() % 20 == 0 ? 10000 : 1 + random() % 12;
+    static const std::string special = "[]\r\n \xE9\xC3\xA9\xEF\xBB\xBF";
+    std::string value;
+    for (size_t i = 0; i < length; ++i) {
+        value += kind < 4 ? special[random() % special.size()]
+                 : kind < 7 ? char('a' + random() % 26)
+                            : char(1 + random() % 255);
+    }
+    return value;
+}
+
+Catalog randomCatalog(std::mt19937 &random, bool full)
+{
+    Catalog catalog;
+    const auto upTo = [&](int slots) { return full ? slots - 1 : int(random() % 4) - 1; };
+    const auto value = [&] { return full ? std::string("v") : hostileValue(random); };
+    catalog.LastMan = std::int16_t(full ? kManufacturerSlots - 1 : random() % 5);
+    for (int m = 0; m <= catalog.LastMan; ++m) {
+        auto &manufacturer = catalog.Man[m];
+        manufacturer.Name = value();
+        manufacturer.LastPlat = std::int16_t(upTo(kPlatformSlots));
+        for (int p = 0; p <= manufacturer.LastPlat; ++p) {
+            auto &platform = manufacturer.Plat[p];
+            platform = {value(), value(), {}, {}, std::int16_t(upTo(kEmulatorSlots)),
+                        std::int16_t(upTo(kFavouriteSlots))};
+            for (int e = 0; e <= platform.LastEmu; ++e)
+                platform.Emu[e] = {value(), value()};
+            for (int k = 0; k <= platform.LastFav; ++k)
+                platform.Fav[k] = value();
+        }
+    }
+    return catalog;
+}
+
+int recordCount(const Catalog &catalog)
+{
+    int count = 0;
+    const auto add = [&count](const std::string &value) { count += value.empty() ? 0 : 1; };
+    for (int m = 0; m <= catalog.LastMan; ++m) {
+        add(catalog.Man[m].Name);
+        for (int p = 0; p <= catalog.Man[m].LastPlat; ++p) {
+            const auto &platform = catalog.Man[m].Plat[p];
+            add(platform.Name);
+            add(platform.RomPath);
+            for (int e = 0; e <= platform.LastEmu; ++e) {
+                add(platform.Emu[e].Name);
+                add(platform.Emu[e].Path);
+            }
+            for (int k = 0; k <= platform.LastFav; ++k)
+                add(platform.Fav[k]);
+        }
+    }
+    return count;
+}
+
+int recordLines(const std::string &saved)
+{
+    int count = 0;
+    for (const auto &line : splitLines(saved))
+        count += line.empty() ? 0 : 1;
+    return count;
+}
+
+std::string printable(const std::string &bytes)
+{
+    std::string out;
+    for (unsigned char c : bytes.substr(0, 2000))
+        out += c >= 0x20 && c < 0x7F ? std::string(1, char(c)) : "\\x" + std::to_string(c);
+    return out;
+}
+
+} // namespace
+
+TEST(CatalogFile, SavingWhatWasLoadedChangesNothingWhateverTheValuesHold)
+{
+    std::mt19937 random(20261206);
+    int cases = 0;
+    for (SystemKind kind : {SystemKind::Posix, SystemKind::Windows}) {
+        for (int trial = 0; trial < 3000; ++trial, ++cases) {
+            const Catalog catalog = randomCatalog(random, trial % 1000 == 0);
+            const std::string first = writeCatalog(catalog, kind);
+            const auto load = parseCatalog(first, kind);
+            const std::string second = writeCatalog(load.catalog, kind);
+            ASSERT_EQ(second, first) << "case " << trial << ": " << printable(first);
+            ASSERT_EQ(load.skippedLines, 0) << "case " << trial << ": " << printable(first);
+            ASSERT_LE(recordLines(first), recordCount(catalog)) << "case " << trial;
+        }
+    }
+    EXPECT_EQ(cases, 6000);
 }
 
 TEST(CatalogFile, AllNamesEmptySavesAnEmptyFile)

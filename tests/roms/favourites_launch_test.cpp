@@ -128,6 +128,36 @@ TEST_F(RomActionsTest, TwoHundredFavouritesIsTheLimit)
     EXPECT_EQ(platform().LastFav, 199);
 }
 
+#ifndef _WIN32
+TEST_F(RomActionsTest, OddFileNamesStayTheSameFileOrAreRefusedAsFavourites)
+{
+    const std::string latin1 = "Jeu \xE9t\xE9.nes"; // not UTF-8: a Linux name kept as bytes
+    start({latin1, "two\nlines.nes", "Caf\xC3\xA9.nes"});
+    pickRom("two\nlines.nes");
+    list("Flist_L").userMouseDown(kRight);
+    ASSERT_EQ(f.dialogs.messages.size(), 1u);
+    EXPECT_EQ(f.dialogs.messages[0].text,
+              "This file name contains a line break and cannot be kept as a favourite.");
+    for (const auto &rom : {latin1, std::string("Caf\xC3\xA9.nes")}) {
+        pickRom(rom);
+        list("Flist_L").userMouseDown(kRight);
+    }
+    EXPECT_EQ(list("FavList_L").items(), (Names{latin1, "Caf\xC3\xA9.nes"}));
+    f.app().SaveData();
+
+    auto &again = f.start();
+    again.listBox("manu_L").userClickRow(0);
+    again.listBox("plat_list_L").userClickRow(0);
+    again.listBox("Emu_L").userClickRow(0);
+    EXPECT_EQ(again.catalog().Man[0].Name, "Maker");
+    EXPECT_EQ(list("FavList_L").items(), (Names{latin1, "Caf\xC3\xA9.nes"}));
+    list("FavList_L").userClickRow(0);
+    list("FavList_L").userDoubleClick();
+    ASSERT_EQ(f.shell.launches.size(), 1u);
+    EXPECT_EQ(f.shell.launches[0].arguments, Names{romFolder + latin1});
+}
+#endif
+
 TEST_F(RomActionsTest, RomPathIsOneArgumentWhateverTheNameHolds)
 {
     const Names names = {"Super Game (E).smc", "Quote \"this\" & 'that'.smc",

@@ -17,10 +17,12 @@ TEST(SchemeFile, WritesNineCrLfLinesWithTheSignColumnAndReadsThemBack)
     EXPECT_EQ(back.imageSet(), "Blue");
 }
 
-TEST(SchemeFile, ReadsAnyLineEndsAndCountsMissingOrBadColoursAsZero)
+TEST(SchemeFile, ReadsAnyLineEndsMissingLinesAsZeroAndGarbageAsTheToolkitColour)
 {
-    const auto file = parseSchemeFile("  12  \n-5\rabc\r\n12abc\n 99999999999 \n\n");
-    const Color expected[kSchemeSlots] = {12, -5, 0, 0, 0, 0, 0, 0}; // the last two: no line
+    const auto file = parseSchemeFile("\xEF\xBB\xBF  12  \n-5\rabc\r\n12abc\n 99999999999 \n\n");
+    const auto &toolkit = kToolkitSlots;
+    const Color expected[kSchemeSlots] = {12, -5, toolkit[2], toolkit[3], toolkit[4], toolkit[5],
+                                          0, 0}; // the last two: no line
     for (int k = 0; k < kSchemeSlots; ++k)
         EXPECT_EQ(file.color(k), expected[k]) << k;
     EXPECT_EQ(file.imageSet(), "");
