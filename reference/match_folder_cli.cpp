@@ -66,6 +66,7 @@ struct Row
     std::string rom;
     std::string name;
     MatchOutcome outcome;
+    std::optional<int> runnerUp;
 };
 
 size_t displayWidth(const std::string &utf8)
@@ -74,18 +75,29 @@ size_t displayWidth(const std::string &utf8)
                                 [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-void printTable(const std::vector<Row> &rows, std::ostream &out)
+std::string bestTitle(const Row &row)
 {
-    size_t width = 3;
-    for (const auto &row : rows)
+    return row.outcome.row ? row.outcome.caption : "(no title)";
+}
+
+void printTable(const std::vector<Row> &rows, const WikiTable &table, std::ostream &out)
+{
+    size_t width = 3, titleWidth = 10;
+    for (const auto &row : rows) {
         width = std::max(width, displayWidth(row.rom));
-    out << "ratio  " << "ROM" << std::string(width - 3, ' ') << "  best title\n";
+        titleWidth = std::max(titleWidth, displayWidth(bestTitle(row)));
+    }
+    out << "ratio  " << "ROM" << std::string(width - 3, ' ') << "  best title"
+        << std::string(titleWidth - 10, ' ') << "  runner-up\n";
     for (const auto &row : rows) {
         char ratio[16];
         std::snprintf(ratio, sizeof ratio, "%.2f", row.outcome.m);
-        const std::string title = row.outcome.row ? row.outcome.caption : "(no title)";
+        const std::string title = bestTitle(row);
+        const std::string second =
+            row.runnerUp ? displayTitle(table.rows[size_t(*row.runnerUp)].title) : "-";
         out << ratio << "   " << row.rom << std::string(width - displayWidth(row.rom), ' ')
-            << "  " << title << '\n';
+            << "  " << title << std::string(titleWidth - displayWidth(title), ' ') << "  "
+            << second << '\n';
     }
 }
 
@@ -114,16 +126,25 @@ int runMatchFolderCommand(const std::vector<std::string> &args, std::ostream &ou
     for (auto &rom : listRomFiles(options->folder, options->ext, PlatformRules::native())) {
         std::string name = cleanRomName(rom);
         auto outcome = matchRom(matcher, list.table, shownItems, name, root);
-        rows.push_back({std::move(rom), std::move(name), std::move(outcome)});
+        const auto runnerUp =
+            outcome.row ? matcher.searchRunnerUp(outcome.jeu, *outcome.row).row : std::nullopt;
+        rows.push_back({std::move(rom), std::move(name), std::move(outcome), runnerUp});
     }
     std::stable_sort(rows.begin(), rows.end(),
                      [](const Row &a, const Row &b) { return a.outcome.m < b.outcome.m; });
     if (!options->json) {
-        printTable(rows, out);
+        printTable(rows, list.table, out);
         return 0;
     }
-    for (const auto &row : rows)
-        out << matchOutcomeJson(row.rom, row.name, row.outcome) << '\n';
+    for (const auto &row : rows) {
+        std::string json = matchOutcomeJson(row.rom, row.name, row.outcome);
+        json.pop_back(); // the closing brace
+        json += ", \"runnerUp\": " +
+                (row.runnerUp ? candidateJson(list.table, row.outcome.jeu, *row.runnerUp)
+                              : std::string("null")) +
+                "}";
+        out << json << '\n';
+    }
     return 0;
 }
 

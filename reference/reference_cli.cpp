@@ -16,12 +16,13 @@ namespace {
 
 constexpr std::string_view kImportUsage = "usage: kestrova-cli import --platform NAME FILE";
 constexpr std::string_view kMatchUsage =
-    "usage: kestrova-cli match --platform NAME --list FILE ROM...";
+    "usage: kestrova-cli match --platform NAME --list FILE [--explain] ROM...";
 
 struct CommandLine
 {
     std::optional<std::string> platform;
     std::optional<std::string> list;
+    bool explain = false;
     std::vector<std::string> positional;
 };
 
@@ -39,6 +40,10 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string> &args
         }
         if (arg == "--") {
             optionsEnded = true;
+            continue;
+        }
+        if (arg == "--explain" && withList) {
+            line.explain = true;
             continue;
         }
         std::optional<std::string> *target = nullptr;
@@ -148,6 +153,28 @@ std::string matchOutcomeJson(std::string_view rom, std::string_view name,
     return out;
 }
 
+std::string candidateJson(const WikiTable &table, std::string_view jeu, int row)
+{
+    const std::string t = normaliseTitle(table.rows[size_t(row)].title);
+    const MatchTerms terms = matchTerms(jeu, t);
+    return "{\"row\": " + std::to_string(row) +
+           ", \"title\": " + jsonString(shown(table.rows[size_t(row)].title)) +
+           ", \"normalised\": " + jsonString(t) + ", \"piece\": " + std::to_string(terms.piece) +
+           ", \"difference\": " + std::to_string(terms.difference) +
+           ", \"length\": " + std::to_string(terms.length) +
+           ", \"score\": " + jsonNumber(terms.score) + "}";
+}
+
+std::string explainJson(const TitleMatcher &matcher, const WikiTable &table, std::string_view jeu)
+{
+    const SearchResult best = matcher.searchBest(jeu);
+    if (!best.row)
+        return "{\"best\": null, \"runnerUp\": null}";
+    const SearchResult second = matcher.searchRunnerUp(jeu, *best.row);
+    return "{\"best\": " + candidateJson(table, jeu, *best.row) + ", \"runnerUp\": " +
+           (second.row ? candidateJson(table, jeu, *second.row) : std::string("null")) + "}";
+}
+
 int runImportCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
 {
     const std::optional<CommandLine> line = parseCommandLine(args, false);
@@ -182,7 +209,13 @@ int runMatchCommand(const std::vector<std::string> &args, std::ostream &out, std
     const std::string root = SiteHosts().encyclopediaRoot();
     for (const std::string &rom : line->positional) {
         const std::string name = cleanRomName(rom);
-        out << matchOutcomeJson(rom, name, matchRom(matcher, list, name, root)) << '\n';
+        const MatchOutcome outcome = matchRom(matcher, list, name, root);
+        std::string json = matchOutcomeJson(rom, name, outcome);
+        if (line->explain) {
+            json.pop_back(); // the closing brace
+            json += ", \"explain\": " + explainJson(matcher, list.table, outcome.jeu) + "}";
+        }
+        out << json << '\n';
     }
     return 0;
 }

@@ -9,6 +9,8 @@ namespace kestrova {
 
 struct MatchOutcome;
 struct WikiImport;
+struct WikiTable;
+class TitleMatcher;
 
 /// A JSON string literal (quotes included) for UTF-8 text.
 [[nodiscard]] std::string jsonString(std::string_view utf8);
@@ -23,12 +25,20 @@ struct WikiImport;
 [[nodiscard]] std::string matchOutcomeJson(std::string_view rom, std::string_view name,
                                            const MatchOutcome &outcome);
 
+/// One title a search weighed, with the terms of its score against the normalised ROM name.
+[[nodiscard]] std::string candidateJson(const WikiTable &table, std::string_view jeu, int row);
+
+/// Why the search chose its title: the best and the runner-up title with their score terms.
+[[nodiscard]] std::string explainJson(const TitleMatcher &matcher, const WikiTable &table,
+                                      std::string_view jeu);
+
 /// `kestrova-cli import --platform NAME FILE`; `args` follow the command's name.
 /// Returns the exit status: 0, or 2 for bad arguments.
 int runImportCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
 
-/// `kestrova-cli match --platform NAME --list FILE ROM...`; `args` follow the command's name.
-/// Prints one JSON line per ROM. Returns 0, 1 when the list cannot be read, 2 for bad arguments.
+/// `kestrova-cli match --platform NAME --list FILE [--explain] ROM...`; `args` follow the
+/// command's name. Prints one JSON line per ROM; with --explain, the line adds the best and
+/// the runner-up title with the terms of their scores. Returns 0, 1 when the list cannot be read, 2 for bad arguments.
 int runMatchCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
 
 } // namespace kestrova

@@ -228,9 +228,10 @@ std::string NandL(std::string_view mot)
     return out;
 }
 
-double MatchValue(std::string_view mot1, std::string_view mot2, bool A)
+namespace {
+
+long countDifference(std::string_view mot1, std::string_view mot2)
 {
-    const auto n = static_cast<long>(mot1.size());
     std::array<long, kByteSymbols> counts{};
     for (char c : mot1)
         ++counts[static_cast<unsigned char>(c)];
@@ -239,16 +240,33 @@ double MatchValue(std::string_view mot1, std::string_view mot2, bool A)
     long s = 0;
     for (size_t c = 1; c < kByteSymbols; ++c) // code 0 is not counted
         s += std::labs(counts[c]);
-    if (!A)
-        return n == 0 ? 0.0 : 1.0 - (double(s) / 2.0) / double(n);
+    return s;
+}
 
+} // namespace
+
+MatchTerms matchTerms(std::string_view mot1, std::string_view mot2)
+{
+    MatchTerms terms;
+    terms.length = mot1.size();
+    terms.difference = countDifference(mot1, mot2);
     PositionMasks masks(kByteSymbols, mot1.size());
     for (size_t p = 0; p < mot1.size(); ++p)
         masks.set(static_cast<unsigned char>(mot1[p]), p);
     std::vector<std::uint64_t> scratch;
     const auto *t = reinterpret_cast<const std::uint8_t *>(mot2.data());
-    const int best = pieceTerm(masks, t, mot2.size(), scratch);
-    return n > 6 ? double(best) - double(s) / 2.0 : double(best);
+    terms.piece = pieceTerm(masks, t, mot2.size(), scratch);
+    terms.score = terms.length > 6 ? double(terms.piece) - double(terms.difference) / 2.0
+                                   : double(terms.piece);
+    return terms;
+}
+
+double MatchValue(std::string_view mot1, std::string_view mot2, bool A)
+{
+    if (A)
+        return matchTerms(mot1, mot2).score;
+    const auto n = static_cast<double>(mot1.size());
+    return n == 0 ? 0.0 : 1.0 - (double(countDifference(mot1, mot2)) / 2.0) / n;
 }
 
 std::string normaliseTitle(std::string_view rawTitle)
@@ -328,25 +346,30 @@ bool TitleMatcher::hasPairRun(size_t index, const std::uint64_t *jeuPairs, size_
     return false;
 }
 
-std::vector<TitleMatcher::Bound> TitleMatcher::countBounds(const JeuProfile &jeu, size_t &top) const
+std::vector<TitleMatcher::Bound> TitleMatcher::countBounds(const JeuProfile &jeu, size_t excluded,
+                                                           size_t &top) const
 {
     const int n = int(jeu.masks.length);
     std::vector<Bound> bounds(m_titles.size());
+    top = excluded == 0 ? 1 : 0;
     for (size_t i = 0; i < m_titles.size(); ++i) {
         const int common = commonCount(i, jeu);
         const int difference = n + int(m_titles[i].length) - 2 * common;
         bounds[i] = {doubledScore(n, std::max(0, common - 1), difference), difference};
-        if (bounds[i].score > bounds[top].score)
+        if (i != excluded && bounds[i].score > bounds[top].score)
             top = i;
     }
     return bounds;
 }
 
-SearchResult TitleMatcher::searchEveryTitle(std::string_view jeu) const
+SearchResult TitleMatcher::searchEveryTitle(std::string_view jeu, size_t excluded) const
 {
     SearchResult result;
     std::string title;
-    for (const Title &t : m_titles) {
+    for (size_t i = 0; i < m_titles.size(); ++i) {
+        if (i == excluded)
+            continue;
+        const Title &t = m_titles[i];
         title.clear();
         for (size_t q = 0; q < t.length; ++q) {
             const std::uint8_t code = m_codes[t.offset + q];
@@ -363,16 +386,30 @@ SearchResult TitleMatcher::searchEveryTitle(std::string_view jeu) const
 
 SearchResult TitleMatcher::searchBest(std::string_view jeu) const
 {
+    return search(jeu, m_titles.size());
+}
+
+SearchResult TitleMatcher::searchRunnerUp(std::string_view jeu, int bestRow) const
+{
+    const auto best = std::find_if(m_titles.begin(), m_titles.end(),
+                                   [&](const Title &t) { return t.row == bestRow; });
+    return search(jeu, size_t(best - m_titles.begin()));
+}
+
+// `excluded` is the index of a title left out, or the title count for none.
+SearchResult TitleMatcher::search(std::string_view jeu, size_t excluded) const
+{
     SearchResult result;
-    if (m_titles.empty())
+    const size_t candidates = m_titles.size() - (excluded < m_titles.size() ? 1 : 0);
+    if (candidates == 0)
         return result;
     const auto kept = [](char c) { return isKept(static_cast<unsigned char>(c)); };
     if (!std::all_of(jeu.begin(), jeu.end(), kept))
-        return searchEveryTitle(jeu);
+        return searchEveryTitle(jeu, excluded);
     const JeuProfile profile(jeu);
     const int n = int(jeu.size());
     size_t top = 0;
-    const std::vector<Bound> bounds = countBounds(profile, top);
+    const std::vector<Bound> bounds = countBounds(profile, excluded, top);
 
     std::vector<std::uint64_t> scratch;
     auto scoreOf = [&](size_t i) {
@@ -390,7 +427,7 @@ SearchResult TitleMatcher::searchBest(std::string_view jeu) const
     };
     for (size_t i = 0; i < m_titles.size(); ++i) {
         const Bound &c = bounds[i];
-        if (i == top || !beats(c.score, i))
+        if (i == top || i == excluded || !beats(c.score, i))
             continue;
         // The smallest longest-piece term that would still win; a piece one longer occurs in
         // both texts, so the title holds that many consecutive symbol pairs of the name.

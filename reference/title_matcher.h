@@ -17,6 +17,19 @@ struct WikiTable;
 /// (0 when mot1 is empty); with A true: the ranking score in character units.
 [[nodiscard]] double MatchValue(std::string_view mot1, std::string_view mot2, bool A = false);
 
+/// The terms of MatchValue(mot1, mot2, true): the longest-piece term, the count difference s and
+/// the length n of mot1; the score is piece - s / 2 when n is over 6, else piece.
+struct MatchTerms
+{
+    int piece = 0;
+    long difference = 0;
+    size_t length = 0;
+    double score = 0;
+};
+
+/// Why MatchValue(mot1, mot2, true) scores what it does.
+[[nodiscard]] MatchTerms matchTerms(std::string_view mot1, std::string_view mot2);
+
 /// A list title (raw bytes) as the search compares it: spaces dropped, upper-cased, NandL.
 [[nodiscard]] std::string normaliseTitle(std::string_view rawTitle);
 
@@ -46,6 +59,9 @@ public:
     /// `jeu` is the normalised ROM name; any other text is scored as it is, only slower.
     [[nodiscard]] SearchResult searchBest(std::string_view jeu) const;
 
+    /// The best title among the rows other than `bestRow`: the one that came second.
+    [[nodiscard]] SearchResult searchRunnerUp(std::string_view jeu, int bestRow) const;
+
     /// Number of rows with a title, the ones the search scores.
     [[nodiscard]] size_t titleCount() const { return m_titles.size(); }
 
@@ -65,9 +81,10 @@ private:
         int difference = 0; // the count difference s
     };
 
-    std::vector<Bound> countBounds(const JeuProfile &jeu, size_t &top) const;
+    std::vector<Bound> countBounds(const JeuProfile &jeu, size_t excluded, size_t &top) const;
 
-    SearchResult searchEveryTitle(std::string_view jeu) const;
+    SearchResult search(std::string_view jeu, size_t excluded) const;
+    SearchResult searchEveryTitle(std::string_view jeu, size_t excluded) const;
     int commonCount(size_t index, const JeuProfile &jeu) const;
     bool hasPairRun(size_t index, const std::uint64_t *jeuPairs, size_t length) const;
 

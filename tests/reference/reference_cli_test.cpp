@@ -58,6 +58,26 @@ TEST(ReferenceCli, PrintsJson)
               "\"matches\": \"Article available at Wikipedia\"}\n");
 }
 
+TEST(ReferenceCli, ExplainsWhyATitleWon)
+{
+    const auto [status, out, err] = run(
+        runMatchCommand, {"--platform", "Sample Console", "--list", kList, "--explain",
+                          "Astro Minor (U).bin"});
+    EXPECT_EQ(status, 0) << err;
+    const std::string explain =
+        ", \"explain\": {\"best\": {\"row\": 1, \"title\": \"Astro Miner\", "
+        "\"normalised\": \"ASTROMINER\", \"piece\": 7, \"difference\": 2, \"length\": 10, "
+        "\"score\": 6}, \"runnerUp\": {\"row\": 0, \"title\": \"3-D Orbit Racer\", "
+        "\"normalised\": \"3DORBITRACER\", \"piece\": 1, \"difference\": 10, "
+        "\"length\": 10, \"score\": -4}}}\n";
+    ASSERT_GT(out.size(), explain.size());
+    EXPECT_EQ(out.substr(out.size() - explain.size()), explain) << out;
+    EXPECT_EQ(out.find("{\"rom\": \"Astro Minor (U).bin\", \"name\": \"Astro Minor\", "
+                       "\"jeu\": \"ASTROMINOR\", \"row\": 1"),
+              0u)
+        << out;
+}
+
 TEST(ReferenceCli, BadArgumentsGiveUsage)
 {
     const auto usage = [](const std::string &form) {
@@ -69,7 +89,7 @@ TEST(ReferenceCli, BadArgumentsGiveUsage)
         EXPECT_EQ(run(runImportCommand, args), usage("import --platform NAME FILE"));
     for (const Args &args : {Args{"--platform", "X", "--list", kList}, Args{"--list", kList, "r"},
                              Args{"--platform", "X", "--platform", "Y", "--list", kList, "r"}})
-        EXPECT_EQ(run(runMatchCommand, args), usage("match --platform NAME --list FILE ROM..."));
+        EXPECT_EQ(run(runMatchCommand, args), usage("match --platform NAME --list FILE [--explain] ROM..."));
     const auto [status, out, err] =
         run(runMatchCommand, {"--platform", "X", "--list", "/nonexistent/x.htm", "rom"});
     EXPECT_EQ(status, 1);

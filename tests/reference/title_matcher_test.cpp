@@ -163,6 +163,50 @@ TEST(TitleMatcher, SearchEqualsTheLiteralAlgorithm)
         ASSERT_NO_FATAL_FAILURE(expectSameSearch(longTitles, name));
 }
 
+// The runner-up, literally: the earliest row with the highest score among the other rows.
+std::optional<int> literalRunnerUp(const WikiTable &table, const std::string &jeu, int bestRow)
+{
+    std::optional<int> row;
+    double best = SearchResult::kStartScore;
+    for (size_t r = 0; r < std::min<size_t>(table.rows.size(), WikiTable::kRowCount); ++r) {
+        if (table.rows[r].title.empty() || int(r) == bestRow)
+            continue;
+        const double score = oracle::MatchValue(jeu, normaliseTitle(table.rows[r].title), true);
+        if (score > best) {
+            best = score;
+            row = int(r);
+        }
+    }
+    return row;
+}
+
+TEST(TitleMatcher, RunnerUpAndScoreTermsEqualTheLiteralAlgorithm)
+{
+    TextSource source(5150);
+    for (int i = 0; i < 3000; ++i) {
+        const WikiTable table = source.table(source.below(40));
+        const std::string name = source.romName(table);
+        const std::string jeu = normaliseRomName(name);
+        const TitleMatcher matcher(table);
+        const SearchResult best = matcher.searchBest(jeu);
+        if (!best.row)
+            continue;
+        const SearchResult second = matcher.searchRunnerUp(jeu, *best.row);
+        ASSERT_EQ(second.row, literalRunnerUp(table, jeu, *best.row)) << "name [" << name << "]";
+        if (!second.row)
+            continue;
+        const std::string t = normaliseTitle(table.rows[size_t(*second.row)].title);
+        const MatchTerms terms = matchTerms(jeu, t);
+        ASSERT_EQ(terms.score, second.score) << "name [" << name << "]";
+        ASSERT_EQ(terms.score, oracle::MatchValue(jeu, t, true));
+        ASSERT_EQ(terms.score, jeu.size() > 6 ? terms.piece - double(terms.difference) / 2
+                                              : terms.piece);
+        ASSERT_GE(best.score, second.score);
+    }
+    const WikiTable one{{{"ONLY", "/wiki/1"}}};
+    EXPECT_FALSE(TitleMatcher(one).searchRunnerUp("ONLY", 0).row);
+}
+
 TEST(MatchOutcome, CleansRomNames)
 {
     const std::vector<std::pair<std::string, std::string>> cases = {

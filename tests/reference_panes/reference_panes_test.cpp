@@ -127,9 +127,9 @@ TEST(MatchFolderCommand, ListsWorstMatchesFirst)
     const std::vector<std::string> args = {"--platform", "Star", "--list", list.string(),
                                            (dir.path() / "roms").string() + "/", "--ext", ".s8"};
     ASSERT_EQ(runMatchFolderCommand(args, out, err), 0) << err.str();
-    EXPECT_EQ(out.str(), "ratio  ROM               best title\n"
-                         "0.50   zzzz.s8           Good Game\n"
-                         "0.94   Good Game (E).s8  Good Game\n");
+    EXPECT_EQ(out.str(), "ratio  ROM               best title  runner-up\n"
+                         "0.50   zzzz.s8           Good Game   Other\n"
+                         "0.94   Good Game (E).s8  Good Game   Other\n");
     std::ostringstream bad;
     EXPECT_EQ(runMatchFolderCommand({"--list"}, out, bad), 2);
 }
