@@ -11,32 +11,6 @@
 namespace kestrova {
 namespace {
 
-const std::string kPages = std::string(KESTROVA_TEST_DATA) + "/reference/html/";
-
-// Rows as "title<link>" joined by " | "; an `avail_L` item that differs from its row is marked.
-std::string describe(const WikiImport &result)
-{
-    std::string out;
-    for (size_t r = 0; r < result.table.rows.size(); ++r) {
-        const WikiRow &row = result.table.rows[r];
-        out += (r ? " | " : "") + row.title + "<" + row.link + ">";
-        if (r >= result.availItems.size() || result.availItems[r] != row.title)
-            out += "[item differs]";
-    }
-    return out;
-}
-
-std::string page(const std::string &head, const std::string &body)
-{
-    return "<!DOCTYPE html>\n<html><head>" + head + "</head>\n<body>\n" + body +
-           "\n</body></html>\n";
-}
-
-std::string table(const std::string &rows)
-{
-    return "<table class=\"wikitable sortable\">\n" + rows + "\n</table>";
-}
-
 TEST(ArticleLink, KeepsArticlesAndMissingOnesOnly)
 {
     const std::vector<std::pair<std::string, std::string>> cases = {
@@ -71,6 +45,33 @@ TEST(ArticleLink, KeepsArticlesAndMissingOnesOnly)
 }
 
 #if KESTROVA_HTML_IMPORT
+
+const std::string kPages = std::string(KESTROVA_TEST_DATA) + "/reference/html/";
+
+// Rows as "title<link>" joined by " | "; an `avail_L` item that differs from its row is marked.
+std::string describe(const WikiImport &result)
+{
+    std::string out;
+    for (size_t r = 0; r < result.table.rows.size(); ++r) {
+        const WikiRow &row = result.table.rows[r];
+        out += (r ? " | " : "") + row.title + "<" + row.link + ">";
+        if (r >= result.availItems.size() || result.availItems[r] != row.title)
+            out += "[item differs]";
+    }
+    return out;
+}
+
+std::string page(const std::string &head, const std::string &body)
+{
+    return "<!DOCTYPE html>\n<html><head>" + head + "</head>\n<body>\n" + body +
+           "\n</body></html>\n";
+}
+
+std::string table(const std::string &rows)
+{
+    return "<table class=\"wikitable sortable\">\n" + rows + "\n</table>";
+}
+
 
 TEST(HtmlListImport, ReadsAPageSavedByABrowser)
 {
