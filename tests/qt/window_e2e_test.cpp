@@ -1,17 +1,26 @@
 #include "fakes/temp_dir.h"
 #include "platform/list_box.h"
 #include "platform/qt/desktop_host.h"
+#include "platform/file_io.h"
 #include "platform/qt/form_window.h"
 #include "platform/text_box.h"
 #include "platform/widgets.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QListView>
 #include <QMouseEvent>
 #include <QSignalSpy>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace kestrova {
@@ -129,6 +138,221 @@ TEST_F(RealWindow, SecondaryWindowsOpenFromTheMainWindow)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&chooser, 10000)) << "the chooser did not appear";
     EXPECT_GT(app.form2().get<ListBox>("cb_L").count(), 0) << "activation lists the saved lists";
     screenshot(QStringLiteral("platform_chooser.png"), &chooser);
+}
+
+/// The encyclopedia on 127.0.0.1: every article is one small page titled after its path.
+class LocalEncyclopedia : public QTcpServer
+{
+public:
+    QStringList requests;
+
+    LocalEncyclopedia()
+    {
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = nextPendingConnection()) {
+                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { answer(socket); });
+                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            }
+        });
+        listen(QHostAddress::LocalHost, 0);
+    }
+    std::string host() const { return "127.0.0.1:" + std::to_string(serverPort()); }
+
+private:
+    void answer(QTcpSocket *socket)
+    {
+        const QByteArray head = socket->peek(socket->bytesAvailable());
+        if (!head.contains("\r\n\r\n"))
+            return;
+        socket->readAll();
+        const QByteArray target = head.split(' ').value(1);
+        requests << QString::fromLatin1(target);
+        const QByteArray body = "<html><head><title>" + target + "</title></head><body><h1>"
+                                + target + "</h1><p>A local article.</p></body></html>";
+        socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close\r\n"
+                      "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+        socket->disconnectFromHost();
+    }
+};
+
+// One typical use, as a person does it: real clicks in the real window on a copy of the
+// demonstration folder, a screenshot at every stage.
+class Road : public RealWindow
+{
+protected:
+    void SetUp() override
+    {
+        std::filesystem::copy(KESTROVA_DEMO_DIR, dir.path(),
+                              std::filesystem::copy_options::recursive);
+        // The copy's catalog names the copy's folders, and a stand-in that records its argument.
+        emulator = dir.write("stand-in emulator", "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.got\"\n");
+        std::filesystem::permissions(emulator, std::filesystem::perms::owner_all);
+        std::string data = readFileBytes(dir.path() / "DATA.txt").value_or("");
+        replaceAll(data, (std::filesystem::path(KESTROVA_DEMO_DIR) / "kestrova-demo-emulator")
+                             .string(), emulator.string());
+        replaceAll(data, KESTROVA_DEMO_DIR, dir.path().string());
+        dir.write("DATA.txt", data);
+        SiteHosts hosts;
+        hosts.encyclopedia = encyclopedia.host();
+        host = std::make_unique<DesktopHost>(dir.path(), hosts);
+        host->start();
+        QDir().mkpath(QStringLiteral(KESTROVA_SCREENSHOT_DIR));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&host->mainWindow(), 10000));
+    }
+    static void replaceAll(std::string &text, const std::string &from, const std::string &to)
+    {
+        for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at))
+            text.replace(at, from.size(), to), at += to.size();
+    }
+    QListView *view(const char *name)
+    {
+        return host->mainWindow().findChild<QListView *>(QString::fromLatin1(name));
+    }
+    ListBox &list(const char *name) { return host->app().listBox(name); }
+    /// A real click (or double-click) on the row showing `text`.
+    void clickRow(const char *name, const std::string &text, Qt::MouseButton button,
+                  bool twice = false)
+    {
+        const auto &items = list(name).items();
+        const auto found = std::find(items.begin(), items.end(), text);
+        ASSERT_NE(found, items.end()) << text << " is not in " << name;
+        QListView *v = view(name);
+        const QModelIndex index = v->model()->index(int(found - items.begin()), 0);
+        v->scrollTo(index);
+        QCoreApplication::processEvents();
+        const QPoint at = v->visualRect(index).center();
+        QTest::mouseClick(v->viewport(), button, {}, at);
+        if (twice) {
+            QMouseEvent second(QEvent::MouseButtonDblClick, at, v->viewport()->mapToGlobal(at),
+                               button, button, {});
+            QCoreApplication::sendEvent(v->viewport(), &second);
+            QTest::mouseRelease(v->viewport(), button, {}, at);
+        }
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+    }
+    void menu(const char *item)
+    {
+        auto *action = host->mainWindow().findChild<QAction *>(QString::fromLatin1(item));
+        ASSERT_NE(action, nullptr) << item;
+        action->trigger();
+    }
+    /// Answers the next message boxes in turn with the given buttons, recording their texts.
+    void answerBoxes(std::vector<QMessageBox::StandardButton> answers)
+    {
+        m_answers = std::move(answers);
+        QObject::connect(&m_answerer, &QTimer::timeout, [this] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || m_answers.empty())
+                return;
+            boxTexts.push_back(box->text().toStdString());
+            box->button(m_answers.front())->click();
+            m_answers.erase(m_answers.begin());
+        });
+        m_answerer.start(50);
+    }
+
+    LocalEncyclopedia encyclopedia;
+    std::filesystem::path emulator;
+    std::vector<std::string> boxTexts;
+
+private:
+    std::vector<QMessageBox::StandardButton> m_answers;
+    QTimer m_answerer;
+};
+
+TEST_F(Road, OneTypicalUseInTheRealWindow)
+{
+    auto &app = host->app();
+    auto &window = host->mainWindow();
+    clickRow("manu_L", "Orbital Toys", Qt::LeftButton);
+    EXPECT_EQ(list("plat_list_L").items(), (std::vector<std::string>{"Starlight 8", "Comet Deck"}));
+    screenshot(QStringLiteral("road_1_manufacturer.png"));
+
+    clickRow("plat_list_L", "Starlight 8", Qt::LeftButton);
+    ASSERT_GT(list("Flist_L").count(), 5);
+    EXPECT_EQ(list("Emu_L").items(), std::vector<std::string>{"Demo emulator"});
+    EXPECT_GT(list("FavList_L").count(), 0);
+    EXPECT_GT(list("avail_L").count(), 5);
+    EXPECT_EQ(app.control("romc_T").caption(), std::to_string(list("Flist_L").count()));
+    EXPECT_EQ(app.control("wikic_T").caption(), std::to_string(list("avail_L").count()));
+    EXPECT_EQ(app.form1().get<StatusBar>("StatusBar1").panel(2), "Plat :Starlight 8");
+    screenshot(QStringLiteral("road_2_platform.png"));
+
+    clickRow("Flist_L", "Comet Runner (E) [!].st8", Qt::LeftButton);
+    EXPECT_EQ(app.control("prog").caption(), "Comet Runner");
+    EXPECT_TRUE(app.control("prog").backColor().has_value());
+    EXPECT_EQ(list("avail_L").text(), "Comet Runner");
+    screenshot(QStringLiteral("road_3_rom_matched.png"));
+
+    menu("M_wiki");
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return app.textBox("matches_L").text().find(encyclopedia.host()) != std::string::npos
+               && host->webPane().currentAddress().find("/wiki/") != std::string::npos;
+    }, 15000)) << app.textBox("matches_L").text();
+    EXPECT_EQ(encyclopedia.requests.filter(QStringLiteral("/wiki/")).size(), 1);
+    screenshot(QStringLiteral("road_4_article.png"));
+
+    clickRow("Emu_L", "Demo emulator", Qt::LeftButton);
+    EXPECT_EQ(app.textBox("EPath_I").text(), emulator.string());
+    clickRow("Flist_L", "Comet Runner (E) [!].st8", Qt::LeftButton, true);
+    const auto got = emulator.string() + ".got";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(got); }, 10000));
+    QTest::qWait(100);
+    EXPECT_EQ(readFileBytes(got).value_or(""),
+              app.textBox("RPath_I").text() + "Comet Runner (E) [!].st8");
+    EXPECT_EQ(app.control("m_M").caption(), "COMMAND SENT TO THE EMULATOR");
+    screenshot(QStringLiteral("road_5_launched.png"));
+
+    // A right click adds the selected ROM to the favourites (and selects nothing), a right
+    // click on the favourites removes the selected one.
+    const int favourites = list("FavList_L").count();
+    clickRow("Flist_L", "Tiny Tanks.st8", Qt::LeftButton);
+    clickRow("Flist_L", "Pixel Quest II (U).st8", Qt::RightButton);
+    EXPECT_EQ(list("FavList_L").count(), favourites + 1);
+    EXPECT_EQ(list("FavList_L").items().back(), "Tiny Tanks.st8");
+    EXPECT_EQ(list("Flist_L").text(), "Tiny Tanks.st8");
+    clickRow("FavList_L", "Comet Runner (E) [!].st8", Qt::LeftButton);
+    clickRow("FavList_L", "Comet Runner (E) [!].st8", Qt::RightButton);
+    EXPECT_EQ(list("FavList_L").count(), favourites);
+    screenshot(QStringLiteral("road_6_favourites.png"));
+
+    // Clicking the selected platform again lists what arrived in its folder since.
+    dir.write("roms/Starlight 8/Brand New.st8", "n");
+    clickRow("plat_list_L", "Starlight 8", Qt::LeftButton);
+    const auto &roms = list("Flist_L").items();
+    EXPECT_NE(std::find(roms.begin(), roms.end(), "Brand New.st8"), roms.end());
+
+    chooseScheme("Midnight");
+    auto &sets = app.comboBox("nav_C");
+    sets.setListIndex((sets.listIndex() + 1) % sets.count());
+    // Hovering a bar button shows its hover picture, and nothing behind it undoes that.
+    auto *back = window.findChild<QWidget *>(QStringLiteral("Image2(0)"));
+    QTest::mouseMove(back, back->rect().center());
+    QMouseEvent hover(QEvent::MouseMove, back->rect().center(),
+                      back->mapToGlobal(back->rect().center()), Qt::NoButton, {}, {});
+    QCoreApplication::sendEvent(back, &hover);
+    EXPECT_TRUE(app.form1().get<PictureControl>("Image2(0)").picture().ends_with("back2.gif"))
+        << app.form1().get<PictureControl>("Image2(0)").picture();
+    screenshot(QStringLiteral("road_7_scheme_and_pictures.png"));
+
+    const float before = app.control("Dragger_T").top();
+    auto *splitter = window.findChild<QWidget *>(QStringLiteral("Dragger_T"));
+    const QPoint grip(splitter->width() / 2, 1);
+    QTest::mousePress(splitter, Qt::LeftButton, {}, grip);
+    const QPoint to = grip + QPoint(0, 90);
+    QMouseEvent drag(QEvent::MouseMove, to, splitter->mapToGlobal(to), Qt::NoButton,
+                     Qt::LeftButton, {});
+    QCoreApplication::sendEvent(splitter, &drag);
+    QTest::mouseRelease(splitter, Qt::LeftButton, {}, to);
+    EXPECT_GT(app.control("Dragger_T").top(), before);
+    screenshot(QStringLiteral("road_8_splitter.png"));
+
+    answerBoxes({QMessageBox::Yes, QMessageBox::Ok});
+    window.close();
+    EXPECT_EQ(boxTexts, (std::vector<std::string>{"Save before exiting?", "Saved"}));
+    const std::string saved = readFileBytes(dir.path() / "DATA.txt").value_or("");
+    EXPECT_NE(saved.find("[Fav]Tiny Tanks.st8"), std::string::npos);
+    EXPECT_EQ(saved.find("[Fav]Comet Runner (E) [!].st8"), std::string::npos);
 }
 
 } // namespace

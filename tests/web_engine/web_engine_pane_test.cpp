@@ -166,6 +166,17 @@ protected:
     }
 
     static QString title() { return evaluate("document.title").toString(); }
+    /// The same, in the program's own pane.
+    static QVariant evaluateIn(DesktopHost &host, const char *script)
+    {
+        auto answer = std::make_shared<std::optional<QVariant>>();
+        auto *page = static_cast<QWebEngineView *>(host.webPane().widget())->page();
+        page->runJavaScript(QString::fromUtf8(script),
+                            [answer](const QVariant &value) { *answer = value; });
+        if (!waitUntil([&] { return answer->has_value(); }))
+            return {};
+        return **answer;
+    }
     static QWebEngineView *view() { return static_cast<QWebEngineView *>(s_pane->widget()); }
     static QString base() { return "http://127.0.0.1:" + QString::number(s_server->serverPort()); }
     static std::string url(const char *path) { return (base() + path).toStdString(); }
@@ -289,6 +300,37 @@ TEST_F(WebEnginePaneTest, GameRankingLinkSearchesTheSelectedTitle)
     app.listBox("manu_L").setListIndex(0);
     app.listBox("plat_list_L").setListIndex(0);
     app.listBox("avail_L").setListIndex(1);
+
+    // A ranking page without the second field or without the button: nothing is filled in and
+    // nothing is clicked.
+    const QByteArray oneField = R"(<!DOCTYPE html><html><body>
+<form action="/first" method="get"><input type="text" name="Itemname">
+<input type="submit" name="submit2" value="Search"></form></body></html>)";
+    const QByteArray noButton = R"(<!DOCTYPE html><html><body>
+<form action="/first" method="get"><input type="text" name="Itemname">
+<input type="text" name="Itemname"><input type="submit" name="submit1"></form></body></html>)";
+    s_server->requests.clear();
+    for (const QByteArray &page : {oneField, noButton}) {
+        s_server->pages.insert(QStringLiteral("/"), page);
+        s_documents = 0;
+        const auto previous = host.webPane().onDocumentComplete;
+        host.webPane().onDocumentComplete = [&, previous] {
+            previous();
+            ++s_documents;
+        };
+        app.form1().menuBar().find("M_Gr")->userClick();
+        ASSERT_TRUE(waitUntil([] { return s_documents > 0; }));
+        host.webPane().onDocumentComplete = previous;
+        const QVariant values = evaluateIn(host, "Array.from(document.getElementsByName("
+                                                 "'Itemname'), e => e.value).join('|')");
+        EXPECT_EQ(values.toString().remove(QLatin1Char('|')), QString()) << page.constData();
+        QEventLoop settle; // a submission would have reached the server by now
+        QTimer::singleShot(300, &settle, &QEventLoop::quit);
+        settle.exec();
+        EXPECT_TRUE(s_server->requests.filter("/first").isEmpty()) << page.constData();
+        EXPECT_TRUE(s_server->requests.filter("/search").isEmpty()) << page.constData();
+    }
+    s_server->pages.insert(QStringLiteral("/"), rankingHome);
     s_server->requests.clear();
 
     app.form1().menuBar().find("M_Gr")->userClick();
