@@ -4,6 +4,7 @@
 #include "core/catalog_file.h"
 #include "core/extension_list.h"
 #include "core/main_form.h"
+#include "core/rom_source.h"
 #include "core/selection_cascade.h"
 #include "core/status_summary.h"
 #include "main_window/main_layout.h"
@@ -203,6 +204,12 @@ void Application::UnloadAllForms(const std::string &formToIgnore)
         if (form->name() != formToIgnore && form->isLoaded())
             form->unload();
     }
+}
+
+std::vector<std::string> Application::romFiles(const std::string &folderText,
+                                               const std::string &entry) const
+{
+    return m_romSource ? m_romSource->romFiles(folderText, entry) : std::vector<std::string>{};
 }
 
 void Application::UpdatE(const std::string &caller, int index)

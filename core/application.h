@@ -24,6 +24,7 @@ class ComboBox;
 class TextBox;
 class Label;
 class TitleMatcher;
+class RomSource;
 
 /// The system services the program uses; tests pass fakes.
 struct Services
@@ -87,6 +88,11 @@ public:
         std::abort();
     }
 
+    /// The ROM files of a folder, as the installed ROM feature lists them (none without one).
+    std::vector<std::string> romFiles(const std::string &folderText,
+                                      const std::string &entry) const;
+    void setRomSource(const RomSource *source) { m_romSource = source; }
+
     void UpdatE(const std::string &caller, int index);
     void ShowStatus();
     void LoadData();
@@ -119,6 +125,7 @@ private:
     Form m_form1;
     Form m_form2;
     Form m_colors;
+    const RomSource *m_romSource = nullptr; // before the features, which outlive it otherwise
     std::vector<std::unique_ptr<Feature>> m_features;
 };
 

@@ -6,7 +6,6 @@
 #include "platform/list_box.h"
 #include "platform/text_box.h"
 #include "platform/text_codec.h"
-#include "roms/rom_listing.h"
 
 namespace kestrova {
 
@@ -107,8 +106,7 @@ void SelectionCascade::listRoms()
 {
     auto &roms = m_app.listBox("Flist_L");
     roms.clear();
-    roms.addItems(listRomFiles(m_app.textBox("RPath_I").text(), m_app.comboBox("ext1_C").text(),
-                               m_app.rules()));
+    roms.addItems(m_app.romFiles(m_app.textBox("RPath_I").text(), m_app.comboBox("ext1_C").text()));
 }
 
 void SelectionCascade::emulatorChanged(int e)

@@ -5,6 +5,7 @@
 #include "platform/text_box.h"
 #include "reference/wiki_search.h"
 #include "platform/case_fold.h"
+#include "roms/rom_listing.h"
 
 namespace kestrova {
 
@@ -12,6 +13,18 @@ RomList::RomList(Application &app) : m_app(app)
 {
     m_app.listBox("plat_list_L").onClick = [this] { platformSelected(); };
     m_app.textBox("Text1_I").onChange = [this] { search(); };
+    m_app.setRomSource(this);
+}
+
+RomList::~RomList()
+{
+    m_app.setRomSource(nullptr);
+}
+
+std::vector<std::string> RomList::romFiles(const std::string &folderText,
+                                           const std::string &entry) const
+{
+    return listRomFiles(folderText, entry, m_app.rules());
 }
 
 void RomList::platformSelected()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/rom_source.h"
+
 #include <string>
 
 namespace kestrova {
@@ -8,10 +10,14 @@ class Application;
 
 /// The ROM column: what a click on a platform sets going (emulators, favourites, reference
 /// list, ROM files, counts, status bar) and the search box over the ROM files.
-class RomList
+class RomList : public RomSource
 {
 public:
     explicit RomList(Application &app);
+    ~RomList() override;
+
+    std::vector<std::string> romFiles(const std::string &folderText,
+                                      const std::string &entry) const override;
 
     /// The click on `plat_list_L`.
     void platformSelected();
