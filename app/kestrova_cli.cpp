@@ -1,10 +1,12 @@
 #include "core/catalog_cli.h"
+#include "demo_folder/demo_cli.h"
 #include "platform/file_io.h"
 #include "reference/coverage_cli.h"
 #include "reference/match_folder_cli.h"
 #include "reference/reference_cli.h"
 #include "roms/roms_cli.h"
 
+#include <filesystem>
 #include <iostream>
 #include <map>
 #include <string>
@@ -13,6 +15,29 @@
 namespace {
 
 using Command = int (*)(const std::vector<std::string> &, std::ostream &, std::ostream &);
+
+// The build and the install put the shipped files beside this program.
+std::filesystem::path &programFolder()
+{
+    static std::filesystem::path folder;
+    return folder;
+}
+
+std::filesystem::path findProgramFolder(const char *argv0)
+{
+    std::error_code ec;
+    // Linux names the running program here, through any link it was started by; elsewhere
+    // the program's own path comes as the first argument.
+    auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        self = std::filesystem::absolute(argv0, ec);
+    return self.parent_path();
+}
+
+int makeDemo(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
+{
+    return kestrova::runMakeDemoCommand(args, out, err, programFolder());
+}
 
 struct Entry
 {
@@ -47,6 +72,10 @@ const std::map<std::string, Entry> &commands()
           "         [--json | --html OUT]\n"
           "                            the list's titles FOLDER holds, the ones it misses and\n"
           "                            the ROMs no title matches well"}},
+        {"make-demo",
+         {makeDemo,
+          "make-demo FOLDER          make FOLDER a demonstration application folder whose\n"
+          "                            catalog points into it (keeps an existing DATA.txt)"}},
     };
     return table;
 }
@@ -72,6 +101,7 @@ int main(int argc, char *argv[])
         std::cerr << "kestrova-cli: unknown command '" << args[0] << "' (see --help)\n";
         return 2;
     }
+    programFolder() = findProgramFolder(argv[0]);
     kestrova::useBinaryStandardOutput();
     return found->second.run({args.begin() + 1, args.end()}, std::cout, std::cerr);
 }

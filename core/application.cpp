@@ -1,6 +1,7 @@
 #include "core/application.h"
 
 #include "catalog_editing/catalog_editing.h"
+#include "core/app_folder_check.h"
 #include "core/catalog_file.h"
 #include "core/extension_list.h"
 #include "core/main_form.h"
@@ -91,6 +92,9 @@ void Application::runStartupStep(StartupStep step)
 void Application::start()
 {
     m_form1.load();
+    // All state lives in the application folder: say at once when it cannot be kept.
+    if (const auto warning = checkAppFolder(m_appDir))
+        dialogs().messageBox(*warning, MessageButtons::Ok, MessageIcon::Exclamation, "");
     createStatusPanels();
     ShowStatus();
     runStartupStep(StartupStep::ImageSetList);
