@@ -29,7 +29,9 @@ use_scale() {
   if ((S > 1)); then
     SUFFIX=@${S}x
     # Maps the centre of a 1x pixel onto the centre of its S x S block.
-    AFF="affine $S,0,0,$S,$(awk "BEGIN { print ($S - 1) / 2 }"),$(awk "BEGIN { print ($S - 1) / 2 }")"
+    local half
+    half=$(awk "BEGIN { print ($S - 1) / 2 }")
+    AFF="affine $S,0,0,$S,$half,$half"
   fi
 }
 
