@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -392,18 +393,41 @@ void ControlBinding::applyCaption()
         button->setText(button->icon().isNull() ? caption : QString());
 }
 
+namespace {
+
+// On a high-DPI screen a picture "name.gif" is taken from "name@2x.gif" beside it when that
+// exists; a QPixmap never looks for such a file by itself. Sets without one keep working.
+QPixmap loadPicture(const QString &path, qreal screenRatio)
+{
+    if (screenRatio > 1) {
+        const QFileInfo info(path);
+        const QString suffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
+        const QString sharper =
+            info.path() + u'/' + info.completeBaseName() + QLatin1String("@2x") + suffix;
+        QPixmap pixmap;
+        if (QFileInfo::exists(sharper) && pixmap.load(sharper)) {
+            pixmap.setDevicePixelRatio(2);
+            return pixmap;
+        }
+    }
+    return QPixmap(path);
+}
+
+} // namespace
+
 void ControlBinding::applyPicture()
 {
     const auto *picture = dynamic_cast<const PictureControl *>(&m_control);
     if (!picture || picture->picture().empty())
         return;
-    const QPixmap pixmap(toQString(picture->picture()));
+    const QPixmap pixmap =
+        loadPicture(toQString(picture->picture()), m_widget->devicePixelRatioF());
     if (auto *label = qobject_cast<QLabel *>(m_widget.data())) {
         label->setScaledContents(picture->stretch());
         label->setPixmap(pixmap);
     } else if (auto *button = qobject_cast<QPushButton *>(m_widget.data())) {
         button->setIcon(QIcon(pixmap));
-        button->setIconSize(pixmap.size());
+        button->setIconSize(pixmap.deviceIndependentSize().toSize());
         applyCaption();
     }
 }

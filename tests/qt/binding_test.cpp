@@ -2,10 +2,12 @@
 #include "platform/list_box.h"
 #include "platform/qt/desktop_host.h"
 #include "platform/file_io.h"
+#include "platform/form.h"
 #include "platform/qt/form_window.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_shell.h"
 #include "platform/text_box.h"
+#include "platform/widgets.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -13,11 +15,14 @@
 #include <QDeadlineTimer>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -296,6 +301,72 @@ TEST_F(Binding, AccessibleNamesFollowCaptionsAndTellControlsApart)
     walk(window->menuBar());
     for (const char *item : {"M_list", "M_wiki", "M_set_col_schemes(0)", "about"})
         EXPECT_TRUE(items.contains(QLatin1String(item))) << item;
+}
+
+// A picture "name.png" shows the pixels of "name@2x.png" on a high-DPI screen, at the size of
+// "name.png"; a picture without a sharper file still shows.
+TEST(HighDpi, PicturesTakeTheirDoubleSizeFileAtTheSameLogicalSize)
+{
+    const qreal ratio = qApp->devicePixelRatio();
+    if (ratio < 2) {
+        // The screen's ratio is fixed when the application starts: check again at scale 2.
+        QProcess child;
+        auto environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--gtest_filter=HighDpi.*")});
+        ASSERT_TRUE(child.waitForFinished(60000));
+        const QString output = QString::fromUtf8(child.readAll());
+        EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
+        EXPECT_TRUE(output.contains(QLatin1String("[  PASSED  ] 1 test"))) << output.toStdString();
+    }
+
+    testing::TempDir dir;
+    auto save = [&dir](const char *name, QSize size, Qt::GlobalColor color) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(color);
+        const auto path = dir.path() / name;
+        EXPECT_TRUE(image.save(QString::fromStdString(path.string()), "PNG"));
+        return path.string();
+    };
+    const std::string sharp = save("sharp.png", {60, 30}, Qt::red);
+    save("sharp@2x.png", {120, 60}, Qt::blue);
+    const std::string plain = save("plain.png", {60, 30}, Qt::green);
+
+    Form form("Form1", "Pictures");
+    auto &image = form.add<PictureControl>("Image2(0)", {0, 0, 900, 450}, ControlKind::Image);
+    auto &button = form.add<PictureControl>("AddMan_B", {0, 600, 900, 450}, ControlKind::Button);
+    auto &other = form.add<PictureControl>("Image2(1)", {0, 1200, 900, 450}, ControlKind::Image);
+    image.setPicture(sharp); // before the window exists, as at start-up
+    form.resize(3000, 3000);
+    FormWindow window(form);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    button.setPicture(sharp);
+    other.setPicture(plain);
+
+    const QColor expected = ratio >= 2 ? QColor(Qt::blue) : QColor(Qt::red);
+    auto *label = window.findChild<QLabel *>(QStringLiteral("Image2(0)"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->pixmap().deviceIndependentSize(), QSizeF(60, 30));
+    const QImage shown = label->grab().toImage();
+    EXPECT_EQ(shown.size(), QSize(60, 30) * ratio);
+    EXPECT_EQ(shown.pixelColor(shown.rect().center()), expected);
+
+    auto *push = window.findChild<QPushButton *>(QStringLiteral("AddMan_B"));
+    ASSERT_NE(push, nullptr);
+    EXPECT_EQ(push->iconSize(), QSize(60, 30));
+    const QImage icon = push->icon().pixmap(push->iconSize(), ratio).toImage();
+    EXPECT_EQ(icon.size(), QSize(60, 30) * ratio);
+    EXPECT_EQ(icon.pixelColor(icon.rect().center()), expected);
+
+    auto *plainLabel = window.findChild<QLabel *>(QStringLiteral("Image2(1)"));
+    ASSERT_NE(plainLabel, nullptr);
+    EXPECT_EQ(plainLabel->pixmap().deviceIndependentSize(), QSizeF(60, 30));
+    const QImage plainShown = plainLabel->grab().toImage();
+    EXPECT_EQ(plainShown.pixelColor(plainShown.rect().center()), QColor(Qt::green));
 }
 
 } // namespace
