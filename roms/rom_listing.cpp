@@ -6,7 +6,6 @@
 #include <cctype>
 #include <filesystem>
 #include <system_error>
-#include <type_traits>
 
 namespace kestrova {
 
@@ -49,14 +48,13 @@ bool isSeparator(char c, const PlatformRules &rules)
 /// to spare the copies a long listing would otherwise make.
 std::string fileNameOf(const std::filesystem::directory_entry &entry)
 {
-    using Native = std::filesystem::path::string_type;
-    if constexpr (std::is_same_v<Native, std::string>) {
-        const std::string &native = entry.path().native();
-        const size_t slash = native.find_last_of('/');
-        return native.substr(slash == std::string::npos ? 0 : slash + 1);
-    } else {
-        return fromPath(entry.path().filename());
-    }
+#ifdef _WIN32
+    return fromPath(entry.path().filename());
+#else
+    const std::string &native = entry.path().native();
+    const size_t slash = native.find_last_of('/');
+    return native.substr(slash == std::string::npos ? 0 : slash + 1);
+#endif
 }
 
 } // namespace

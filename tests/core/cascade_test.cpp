@@ -10,6 +10,9 @@ namespace {
 
 using testing::AppFixture;
 
+// A chosen ROM folder is stored with the system's own separator at its end.
+const std::string kSeparator(1, PlatformRules::native().separator());
+
 class Cascade : public ::testing::Test
 {
 protected:
@@ -76,7 +79,7 @@ TEST_F(Cascade, AddedPlatformTakesTheNextSlotAndItsChosenFolder)
     app->textBox("ajout").setText("1");
     const auto &manufacturer = app->catalog().Man[1];
     EXPECT_EQ(manufacturer.Plat[1].Name, "New");
-    EXPECT_EQ(manufacturer.Plat[1].RomPath, "/data/new roms/");
+    EXPECT_EQ(manufacturer.Plat[1].RomPath, "/data/new roms" + kSeparator);
     EXPECT_EQ(manufacturer.LastPlat, 1);
     EXPECT_EQ(f.dialogs.messages.back().text, "Browse to the folder containing your New roms.");
     EXPECT_EQ(f.dialogs.messages.back().title, "Set ROMS path?");
@@ -98,7 +101,7 @@ TEST_F(Cascade, FirstPlatformOfAnEmptyManufacturerKeepsItsFolder)
     app->textBox("txt").setText("First");
     app->textBox("ajout").setText("1");
     EXPECT_EQ(app->catalog().Man[2].Plat[0].Name, "First");
-    EXPECT_EQ(app->catalog().Man[2].Plat[0].RomPath, "/r/");
+    EXPECT_EQ(app->catalog().Man[2].Plat[0].RomPath, "/r" + kSeparator);
     EXPECT_EQ(list("plat_list_L").items(), std::vector<std::string>{"First"});
 }
 
