@@ -100,7 +100,10 @@ TEST_F(RomListTest, FolderTextDecidesWhatIsListed)
     EXPECT_TRUE(listRomFiles("", "All", rules).empty());
     EXPECT_TRUE(listRomFiles(folderText(f.dir.path() / "missing"), "All", rules).empty());
     EXPECT_TRUE(listRomFiles(romFolder, "all", rules).empty());
-    EXPECT_EQ(listRomFiles(romFolder + "*.nes", "All", rules), Names{"a.nes"});
+    // Windows compares a folder's pattern with names ignoring case, as its own listing does.
+    const Names nesNames = rules.kind() == SystemKind::Windows ? Names{"a.nes", "b.NES"}
+                                                               : Names{"a.nes"};
+    EXPECT_EQ(sorted(listRomFiles(romFolder + "*.nes", "All", rules)), nesNames);
     EXPECT_EQ(sorted(listRomFiles(romFolder + "?.*", ".NES", rules)), (Names{"a.nes", "b.NES"}));
 
     // The command-line listing shows the same.
