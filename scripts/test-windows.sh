@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Cross-builds the logic library and its tests as Windows programs with mingw-w64 (GoogleTest
+# from Debian's sources) into build-mingw/, and runs them under Wine, so the Windows rules run
+# on Windows' own file system semantics. Without Wine it only builds.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=build-mingw
+if [ ! -f "$build/build.ninja" ]; then
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DKESTROVA_QT=OFF -DKESTROVA_BENCH=OFF \
+    -DKESTROVA_HTML_IMPORT=OFF -DKESTROVA_WERROR=ON \
+    -DKESTROVA_GTEST_SOURCE=/usr/src/googletest >/dev/null
+fi
+cmake --build "$build" -j2
+if ! command -v wine >/dev/null; then
+  echo "Wine is not installed: the Windows tests were built, not run." >&2
+  exit 0
+fi
+# A private Wine prefix, made on the first run; no display is needed for console programs.
+export WINEPREFIX=$PWD/$build/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+unset DISPLAY
+# Open Windows findings: each test named here stays out of the Wine run, with its reason, until
+# its fault is fixed; then it leaves this list.
+known=(
+  "app_folder_tests|the shipped image sets hold Remove.gif and remove.gif, one file on Windows"
+)
+excluded=()
+for entry in "${known[@]}"; do
+  echo "Not run under Wine: ${entry%%|*}: ${entry#*|}"
+  excluded+=("${entry%%|*}")
+done
+pattern=$(IFS='|'; echo "${excluded[*]}")
+ctest --test-dir "$build" --output-on-failure --timeout 600 -j2 ${pattern:+-E "^($pattern)\$"}
