@@ -11,6 +11,8 @@
 #include "reference/wiki_list_import.h"
 #include "reference/wiki_search.h"
 
+#include "common/plain_console_reporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -171,7 +173,7 @@ BENCHMARK(BM_ReadFileLines)->Unit(benchmark::kMillisecond);
 
 // Keeps each benchmark's CPU time per iteration in milliseconds for the closing lines; the
 // machine may be shared, and CPU time leaves out the time other programs hold the processor.
-class RecordingReporter : public benchmark::ConsoleReporter
+class RecordingReporter : public PlainConsoleReporter
 {
 public:
     void ReportRuns(const std::vector<Run> &runs) override

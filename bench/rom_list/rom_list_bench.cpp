@@ -9,6 +9,8 @@
 #include "platform/web_pane.h"
 #include "roms/rom_listing.h"
 
+#include "common/plain_console_reporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -155,7 +157,7 @@ KESTROVA_ROM_BENCH(BM_ListingFiltered);
 KESTROVA_ROM_BENCH(BM_ExtChange);
 
 /// Prints as usual and keeps each benchmark's median time per run in milliseconds.
-class RecordingReporter : public benchmark::ConsoleReporter
+class RecordingReporter : public kestrova::bench::PlainConsoleReporter
 {
 public:
     void ReportRuns(const std::vector<Run> &runs) override
