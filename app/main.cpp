@@ -1,5 +1,7 @@
 #include "platform/qt/desktop_host.h"
 #include "platform/qt/qt_convert.h"
+#include "platform/qt/web_engine_pane.h"
+#include "program/kestrova_program.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -10,8 +12,11 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrova"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    const auto appDir = QCoreApplication::applicationDirPath().toStdU16String();
-    kestrova::DesktopHost host{std::filesystem::path(appDir)};
+    const std::filesystem::path appDir(QCoreApplication::applicationDirPath().toStdU16String());
+    const kestrova::SiteHosts hosts;
+    kestrova::DesktopHost host(appDir, hosts.product, [&](kestrova::Services services) {
+        return kestrova::makeKestrova(appDir, services, kestrova::PlatformRules::native(), hosts);
+    });
     host.start();
     return QApplication::exec();
 }

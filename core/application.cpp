@@ -1,6 +1,5 @@
 #include "core/application.h"
 
-#include "catalog_editing/catalog_editing.h"
 #include "core/app_folder_check.h"
 #include "core/catalog_file.h"
 #include "core/extension_list.h"
@@ -8,55 +7,31 @@
 #include "core/rom_source.h"
 #include "core/selection_cascade.h"
 #include "core/status_summary.h"
-#include "main_window/main_layout.h"
-#include "main_window/navigation_bar.h"
 #include "platform/dialogs.h"
 #include "platform/file_io.h"
 #include "platform/list_box.h"
 #include "platform/text_box.h"
 #include "platform/text_codec.h"
 #include "platform/widgets.h"
-#include "reference/reference_panes.h"
-#include "reference/title_matcher.h"
-#include "web/quick_links.h"
-#include "reference/chooser_window.h"
-#include "roms/roms_feature.h"
-#include "schemes/color_schemes.h"
-#include "schemes/scheme_editor.h"
 
 namespace kestrova {
 
-Application::Application(std::filesystem::path appDir, Services services, PlatformRules rules,
-                         SiteHosts hosts)
+Application::Application(std::filesystem::path appDir, Services services, PlatformRules rules)
     : m_appDir(std::move(appDir)),
       m_services(services),
       m_rules(rules),
-      m_hosts(std::move(hosts)),
       m_form1("Form1", "Kestrova"),
       m_form2("Form2", "New platform"),
       m_colors("colors", "Color Scheme")
 {
     buildMainForm(m_form1);
-    installFeatures();
+    // The cascade comes first: the features' handlers drive it.
+    addFeature(std::make_unique<SelectionCascade>(*this));
+    m_form1.menuBar().find("M_op_sav")->onClick = [this] { SaveData(); };
     m_form1.onClose = [this] { shutDown(); };
 }
 
 Application::~Application() = default;
-
-void Application::installFeatures()
-{
-    m_features.push_back(std::make_unique<SelectionCascade>(*this));
-    m_features.push_back(std::make_unique<RomsFeature>(*this));
-    m_features.push_back(std::make_unique<CatalogEditing>(*this));
-    m_features.push_back(std::make_unique<ChooserWindow>(*this));
-    m_features.push_back(std::make_unique<MainLayout>(*this));
-    m_features.push_back(std::make_unique<NavigationBar>(*this));
-    m_features.push_back(std::make_unique<ColorSchemes>(*this));
-    m_features.push_back(std::make_unique<SchemeEditor>(*this));
-    m_features.push_back(std::make_unique<ReferencePanes>(*this));
-    m_features.push_back(std::make_unique<QuickLinks>(*this));
-    m_form1.menuBar().find("M_op_sav")->onClick = [this] { SaveData(); };
-}
 
 ListBox &Application::listBox(const std::string &name)
 {
@@ -224,12 +199,6 @@ void Application::UpdatE(const std::string &caller, int index)
 void Application::ShowStatus()
 {
     kestrova::ShowStatus(m_form1);
-}
-
-void Application::setWikiTable(std::optional<WikiTable> table)
-{
-    m_wikiTable = std::move(table);
-    m_titleMatcher = m_wikiTable ? std::make_unique<TitleMatcher>(*m_wikiTable) : nullptr;
 }
 
 std::string Application::OpenDir()

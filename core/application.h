@@ -4,13 +4,10 @@
 #include "core/feature.h"
 #include "platform/form.h"
 #include "platform/platform_rules.h"
-#include "reference/wiki_table.h"
-#include "web/site_hosts.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,7 +20,6 @@ class ListBox;
 class ComboBox;
 class TextBox;
 class Label;
-class TitleMatcher;
 class RomSource;
 
 /// The system services the program uses; tests pass fakes.
@@ -35,12 +31,13 @@ struct Services
 };
 
 /// The application object: the three windows, the catalog and the routines they share. Each
-/// feature installs its own event handlers on the windows' controls.
+/// feature installs its own event handlers on the windows' controls; the program that
+/// assembles the application adds them.
 class Application
 {
 public:
     Application(std::filesystem::path appDir, Services services,
-                PlatformRules rules = PlatformRules::native(), SiteHosts hosts = {});
+                PlatformRules rules = PlatformRules::native());
     ~Application();
     Application(const Application &) = delete;
     Application &operator=(const Application &) = delete;
@@ -60,22 +57,22 @@ public:
     Control &control(const std::string &name);
 
     Catalog &catalog() { return m_catalog; }
-    /// The reference list of the selected platform; nothing means "Pas de fichier".
-    const std::optional<WikiTable> &wikiTable() const { return m_wikiTable; }
-    /// Replaces the reference list and prepares its titles for matching.
-    void setWikiTable(std::optional<WikiTable> table);
-    /// The matcher over the current reference list, or none for "Pas de fichier".
-    const TitleMatcher *titleMatcher() const { return m_titleMatcher.get(); }
-    /// The article address of the last match.
-    std::string &articleAddress() { return m_articleAddress; }
     Dialogs &dialogs() { return m_services.dialogs; }
     Shell &shell() { return m_services.shell; }
     WebPane &web() { return m_services.web; }
     const PlatformRules &rules() const { return m_rules; }
-    const SiteHosts &hosts() const { return m_hosts; }
     const std::filesystem::path &appDir() const { return m_appDir; }
     /// A file of the application folder (which is always a path of the running system).
     std::string appPath(const std::string &name) const;
+
+    /// Installs a feature; start-up steps run in the order the features were added.
+    template<class T>
+    T &addFeature(std::unique_ptr<T> feature)
+    {
+        T &added = *feature;
+        m_features.push_back(std::move(feature));
+        return added;
+    }
 
     /// The installed feature of that type; asking for a missing one is a programming error.
     template<class T>
@@ -104,7 +101,6 @@ public:
     std::string OpenDir();
 
 private:
-    void installFeatures();
     void runStartupStep(StartupStep step);
     void fillExtensionFilter();
     void createStatusPanels();
@@ -115,13 +111,9 @@ private:
     std::filesystem::path m_appDir;
     Services m_services;
     PlatformRules m_rules;
-    SiteHosts m_hosts;
     Catalog m_catalog;
     /// DATA.txt existed at start-up but could not be read.
     bool m_dataUnreadable = false;
-    std::optional<WikiTable> m_wikiTable;
-    std::unique_ptr<TitleMatcher> m_titleMatcher;
-    std::string m_articleAddress;
     Form m_form1;
     Form m_form2;
     Form m_colors;

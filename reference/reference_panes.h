@@ -7,6 +7,7 @@
 namespace kestrova {
 
 class Application;
+class ReferenceList;
 
 /// The panes that show the match: selecting a ROM finds and selects its best reference title
 /// and fills the Match Meter; selecting a title shows whether it has an article; the address
@@ -14,7 +15,8 @@ class Application;
 class ReferencePanes : public Feature
 {
 public:
-    explicit ReferencePanes(Application &app);
+    /// Article addresses are made under `encyclopediaRoot` ("http://host").
+    ReferencePanes(Application &app, std::string encyclopediaRoot);
 
     /// `SearchMatch`: scores every title against the cleaned ROM name, selects the best one,
     /// colours the meter and returns the article address.
@@ -24,8 +26,10 @@ private:
     void romSelected();
     void titleSelected();
     void openTypedAddress();
+    ReferenceList &list();
 
     Application &m_app;
+    std::string m_encyclopediaRoot;
 };
 
 } // namespace kestrova

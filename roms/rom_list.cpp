@@ -3,6 +3,7 @@
 #include "core/application.h"
 #include "platform/list_box.h"
 #include "platform/text_box.h"
+#include "reference/reference_list.h"
 #include "reference/wiki_search.h"
 #include "platform/case_fold.h"
 #include "roms/rom_listing.h"
@@ -48,7 +49,7 @@ void RomList::loadReferenceList(const std::string &platformName)
     titles.clear();
     auto import = LoadWikiList(m_app.appDir(), platformName);
     if (!import) {
-        m_app.setWikiTable(std::nullopt);
+        m_app.feature<ReferenceList>().setWikiTable(std::nullopt);
         return;
     }
     std::vector<std::string> shown;
@@ -56,7 +57,7 @@ void RomList::loadReferenceList(const std::string &platformName)
     for (const auto &raw : import->availItems)
         shown.push_back(displayTitle(raw));
     titles.addItems(std::move(shown));
-    m_app.setWikiTable(std::move(import->table));
+    m_app.feature<ReferenceList>().setWikiTable(std::move(import->table));
 }
 
 void RomList::showCounts()

@@ -7,6 +7,7 @@
 #include "platform/web_pane.h"
 #include "platform/widgets.h"
 #include "reference/match_outcome.h"
+#include "reference/reference_list.h"
 #include "web/search_text.h"
 
 namespace kestrova {
@@ -20,7 +21,8 @@ std::string http(const std::string &host)
 
 } // namespace
 
-QuickLinks::QuickLinks(Application &app) : m_app(app)
+QuickLinks::QuickLinks(Application &app, SiteHosts hosts)
+    : m_app(app), m_hosts(std::move(hosts))
 {
     installMenus();
     followSelections();
@@ -28,7 +30,7 @@ QuickLinks::QuickLinks(Application &app) : m_app(app)
         m_app.textBox("matches_L").setText(m_app.web().currentAddress());
     };
     m_app.web().onDocumentComplete = [this] { documentComplete(); };
-    m_app.control("Image1").onClick = [this] { showProductPage(m_app.hosts().product); };
+    m_app.control("Image1").onClick = [this] { showProductPage(m_hosts.product); };
 }
 
 void QuickLinks::installMenus()
@@ -36,18 +38,18 @@ void QuickLinks::installMenus()
     auto &menus = m_app.form1().menuBar();
     menus.find("M_wiki")->onClick = [this] { openArticle(); };
     menus.find("M_ql_gf")->onClick = [this] {
-        search(http(m_app.hosts().faq), "/search/index.html?game=");
+        search(http(m_hosts.faq), "/search/index.html?game=");
     };
     menus.find("M_moby")->onClick = [this] {
-        search(http(m_app.hosts().database), "/search/quick?q=");
+        search(http(m_hosts.database), "/search/quick?q=");
     };
-    menus.find("M_Gr")->onClick = [this] { m_app.web().navigate(m_app.hosts().ranking); };
+    menus.find("M_Gr")->onClick = [this] { m_app.web().navigate(m_hosts.ranking); };
     menus.find("M_Rep_docs")->onClick = [this] {
-        m_app.web().navigate(http(m_app.hosts().manuals) + "/news.php");
+        m_app.web().navigate(http(m_hosts.manuals) + "/news.php");
     };
-    menus.find("M_help_about")->onClick = [this] { showProductPage(m_app.hosts().product); };
+    menus.find("M_help_about")->onClick = [this] { showProductPage(m_hosts.product); };
     menus.find("Check_updates")->onClick = [this] {
-        showProductPage(m_app.hosts().product + "/102.html");
+        showProductPage(m_hosts.product + "/102.html");
     };
     menus.find("about")->onClick = [this] {
         m_app.dialogs().messageBox("Kestrova 1.02", MessageButtons::Ok, MessageIcon::None,
@@ -84,14 +86,14 @@ bool QuickLinks::autoBrowse() const
 void QuickLinks::startupStep(StartupStep step)
 {
     if (step == StartupStep::UpdatePage)
-        m_app.web().navigate(http(m_app.hosts().product) + "/102.html");
+        m_app.web().navigate(http(m_hosts.product) + "/102.html");
 }
 
 void QuickLinks::openArticle()
 {
     const auto &titles = m_app.listBox("avail_L");
     const int k = titles.listIndex();
-    const auto &table = m_app.wikiTable();
+    const auto &table = m_app.feature<ReferenceList>().wikiTable();
     if (k == -1 || !table)
         return;
     const std::string link = size_t(k) < table->rows.size() ? table->rows[size_t(k)].link : "";
@@ -99,7 +101,7 @@ void QuickLinks::openArticle()
         m_app.textBox("matches_L").setText("No article about " + titles.item(k));
         return;
     }
-    const std::string address = m_app.hosts().encyclopediaRoot() + link;
+    const std::string address = m_hosts.encyclopediaRoot() + link;
     m_app.textBox("matches_L").setText(address);
     m_app.web().navigate(address);
 }
@@ -120,9 +122,9 @@ void QuickLinks::documentComplete()
 {
     const std::string address = m_app.web().currentAddress();
     const std::string title = m_app.listBox("avail_L").text();
-    if (address == http(m_app.hosts().ranking) + "/") {
+    if (address == http(m_hosts.ranking) + "/") {
         m_app.web().fillAndSubmit("Itemname", 1, title, "submit2");
-    } else if (address == http(m_app.hosts().manuals) + "/news.php") {
+    } else if (address == http(m_hosts.manuals) + "/news.php") {
         m_app.web().fillAndSubmit("searchquery", 0, title, "searchsubmit");
     }
 }

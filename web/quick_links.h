@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/feature.h"
+#include "web/site_hosts.h"
 
 #include <string>
 
@@ -13,7 +14,7 @@ class Application;
 class QuickLinks : public Feature
 {
 public:
-    explicit QuickLinks(Application &app);
+    QuickLinks(Application &app, SiteHosts hosts);
 
     void startupStep(StartupStep step) override;
     /// "Wikipedia": the article of the selected reference title.
@@ -28,6 +29,7 @@ private:
     bool autoBrowse() const;
 
     Application &m_app;
+    SiteHosts m_hosts;
     bool m_romSelectionRunning = false;
 };
 

@@ -7,6 +7,7 @@
 #include "platform/shell.h"
 #include "platform/text_box.h"
 #include "platform/web_pane.h"
+#include "program/kestrova_program.h"
 #include "roms/rom_listing.h"
 
 #include "common/plain_console_reporter.h"
@@ -140,7 +141,8 @@ void BM_ExtChange(benchmark::State &state)
     QuietDialogs dialogs;
     QuietShell shell;
     QuietWebPane web;
-    Application app(g_workspace->root / "app", Services{dialogs, shell, web});
+    auto program = makeKestrova(g_workspace->root / "app", Services{dialogs, shell, web});
+    Application &app = *program;
     app.start();
     app.textBox("RPath_I").setText(g_workspace->romsText);
     for (auto _ : state)

@@ -1,23 +1,37 @@
 #pragma once
 
 #include "core/application.h"
+#include "platform/deferred_web_pane.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_shell.h"
-#include "platform/qt/web_engine_pane.h"
+
+#include <QObject>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <string>
+
+class QWidget;
 
 namespace kestrova {
 
 class FormWindow;
+class WebEnginePane;
+
+/// Makes the application object, with its features, on the services it is handed.
+using ApplicationFactory = std::function<std::unique_ptr<Application>(Services)>;
 
 /// The program on a desktop: the real services, the application object and its three windows.
-class DesktopHost
+/// The web engine starts right after the main window's first paint, or earlier when the
+/// program first needs a page.
+class DesktopHost : public QObject
 {
 public:
-    explicit DesktopHost(const std::filesystem::path &appDir, SiteHosts hosts = {});
-    ~DesktopHost();
+    /// `productHost` is the host whose pages come from the application folder's pages/.
+    DesktopHost(const std::filesystem::path &appDir, const std::string &productHost,
+                const ApplicationFactory &makeApplication);
+    ~DesktopHost() override;
 
     /// Runs the main window's load sequence, which shows it.
     void start();
@@ -25,12 +39,22 @@ public:
     Application &app() { return *m_app; }
     FormWindow &mainWindow() { return *m_mainWindow; }
     FormWindow &window(const Form &form);
-    WebEnginePane &webPane() { return m_web; }
+    /// The real web pane, started now if it has not been.
+    WebEnginePane &webPane();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    WebPane &startWebPane();
+
+    std::filesystem::path m_pagesFolder;
+    std::string m_productHost;
     QtDialogs m_dialogs;
     QtShell m_shell;
-    WebEnginePane m_web;
+    DeferredWebPane m_web;
+    std::unique_ptr<WebEnginePane> m_engine;
+    QWidget *m_browserSlot = nullptr; // owned by the main window once it is placed
     std::unique_ptr<Application> m_app;
     std::unique_ptr<FormWindow> m_mainWindow;
     std::unique_ptr<FormWindow> m_chooserWindow;

@@ -1,6 +1,7 @@
 #include "fakes/app_fixture.h"
 
 #include "platform/file_io.h"
+#include "program/kestrova_program.h"
 
 namespace kestrova::testing {
 
@@ -20,8 +21,7 @@ std::string AppFixture::readAppFile(const std::string &relative) const
 
 Application &AppFixture::start()
 {
-    m_app = std::make_unique<Application>(dir.path(), Services{dialogs, shell, web},
-                                          PlatformRules(m_kind), m_hosts);
+    m_app = makeKestrova(dir.path(), Services{dialogs, shell, web}, PlatformRules(m_kind), m_hosts);
     m_app->start();
     return *m_app;
 }

@@ -3,6 +3,7 @@
 #include "core/application.h"
 #include "fakes/fake_services.h"
 #include "fakes/temp_dir.h"
+#include "web/site_hosts.h"
 
 #include <memory>
 #include <string>

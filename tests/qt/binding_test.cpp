@@ -1,6 +1,7 @@
 #include "fakes/temp_dir.h"
 #include "platform/list_box.h"
 #include "platform/qt/desktop_host.h"
+#include "qt/program_host.h"
 #include "platform/file_io.h"
 #include "platform/form.h"
 #include "platform/qt/form_window.h"
@@ -45,7 +46,7 @@ protected:
         dir.write("wikigameslists/Arcade.htm", "");
         dir.write("DATA.txt", "[Manufacturer]Acme\r\n[Platform]Star\r\n[RomPath]"
                                   + (dir.path() / "roms").string() + "/\r\n[Emu]Emu\r\n");
-        host = std::make_unique<DesktopHost>(dir.path());
+        host = makeProgramHost(dir.path());
         host->start();
         window = &host->mainWindow();
         QCoreApplication::processEvents();

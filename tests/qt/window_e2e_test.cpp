@@ -1,6 +1,8 @@
 #include "fakes/temp_dir.h"
 #include "platform/list_box.h"
 #include "platform/qt/desktop_host.h"
+#include "platform/qt/web_engine_pane.h"
+#include "qt/program_host.h"
 #include "platform/file_io.h"
 #include "platform/qt/form_window.h"
 #include "platform/text_box.h"
@@ -18,6 +20,7 @@
 #include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
+#include <QWebEngineView>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -34,7 +37,7 @@ protected:
     {
         std::filesystem::copy(KESTROVA_DEMO_DIR, dir.path(),
                               std::filesystem::copy_options::recursive);
-        host = std::make_unique<DesktopHost>(dir.path());
+        host = makeProgramHost(dir.path());
         host->start();
         QDir().mkpath(QStringLiteral(KESTROVA_SCREENSHOT_DIR));
     }
@@ -94,6 +97,17 @@ TEST_F(RealWindow, OpensAndShowsTheCatalog)
     screenshot(QStringLiteral("main_window.png"));
 }
 
+TEST_F(RealWindow, TheWindowIsShownBeforeTheWebEngineStarts)
+{
+    auto &window = host->mainWindow();
+    EXPECT_EQ(window.findChild<QWebEngineView *>(), nullptr) << "the engine waits for a paint";
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.findChild<QWebEngineView *>(); }, 5000));
+    // The update page is still the pane's first page.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return host->webPane().currentAddress() == "http://kestrova/102.html"; }, 10000));
+}
+
 TEST_F(RealWindow, SchemesPictureSetsAndTheSplitterChangeTheWindow)
 {
     auto &window = host->mainWindow();
@@ -117,9 +131,9 @@ TEST_F(RealWindow, SchemesPictureSetsAndTheSplitterChangeTheWindow)
     const float before = app.control("Dragger_T").top();
     dragSplitter(120);
     EXPECT_GT(app.control("Dragger_T").top(), before);
-    const auto *pane = host->webPane().widget();
-    EXPECT_EQ(pane->geometry().top(),
-              window.findChild<QWidget *>(QStringLiteral("Dragger_T"))->geometry().bottom() + 1);
+    const QWidget *pane = host->webPane().widget();
+    const auto *dragger = window.findChild<QWidget *>(QStringLiteral("Dragger_T"));
+    EXPECT_EQ(pane->mapTo(window.client(), QPoint()).y(), dragger->geometry().bottom() + 1);
     screenshot(QStringLiteral("splitter_dragged.png"));
 }
 
@@ -194,7 +208,7 @@ protected:
         dir.write("DATA.txt", data);
         SiteHosts hosts;
         hosts.encyclopedia = encyclopedia.host();
-        host = std::make_unique<DesktopHost>(dir.path(), hosts);
+        host = makeProgramHost(dir.path(), hosts);
         host->start();
         QDir().mkpath(QStringLiteral(KESTROVA_SCREENSHOT_DIR));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&host->mainWindow(), 10000));

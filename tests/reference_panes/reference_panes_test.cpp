@@ -1,5 +1,6 @@
 #include "fakes/app_fixture.h"
 #include "reference/match_folder_cli.h"
+#include "reference/reference_list.h"
 #include "platform/list_box.h"
 #include "platform/text_box.h"
 #include "platform/widgets.h"
@@ -52,7 +53,7 @@ TEST_F(Panes, RomClickSelectsTheBestTitleAndFillsTheMeter)
     clickRom("Game Title (U) [!].nes");
     EXPECT_EQ(list("avail_L").listIndex(), 0) << "equal scores keep the earlier row";
     EXPECT_EQ(matches(), "Article available at Wikipedia");
-    EXPECT_EQ(app->articleAddress(), "http://en.wikipedia.org/wiki/Game_Title");
+    EXPECT_EQ(app->feature<ReferenceList>().articleAddress(), "http://en.wikipedia.org/wiki/Game_Title");
     auto &meter = app->control("prog");
     EXPECT_EQ(meter.caption(), "Game Title");
     // The ratio keeps the title's space: m = 1 - (1 / 2) / 9.
@@ -78,7 +79,7 @@ TEST_F(Panes, WithoutReferenceListARomClickOnlyUpdatesToolTipAndStatus)
     app->control("prog").setCaption("Match Meter");
     app->textBox("RPath_I").setText((f.dir.path() / "roms").string() + "/");
     list("plat_list_L").userClickRow(1);
-    EXPECT_FALSE(app->wikiTable().has_value());
+    EXPECT_FALSE(app->feature<ReferenceList>().wikiTable().has_value());
     app->textBox("RPath_I").setText((f.dir.path() / "roms").string() + "/");
     app->UpdatE("Ext_change", 0);
     clickRom("Nothing.nes");

@@ -2,6 +2,7 @@
 #include "platform/list_box.h"
 #include "platform/text_box.h"
 #include "platform/widgets.h"
+#include "reference/reference_list.h"
 #include "roms/rom_listing.h"
 #include "roms/roms_cli.h"
 
@@ -70,7 +71,8 @@ TEST_F(RomListTest, PlatformClickFillsTheColumnsCountsAndStatus)
     auto &status = app.form1().get<StatusBar>("StatusBar1");
     EXPECT_EQ(sorted(roms.items()), (Names{"a.nes", "b.NES", "notes.txt"}));
     EXPECT_EQ(titles.items(), (Names{"Alpha", "Pokémon", "Gamma"}));
-    EXPECT_EQ(app.wikiTable() ? app.wikiTable()->rows.size() : 0u, 3u);
+    const auto &table = app.feature<ReferenceList>().wikiTable();
+    EXPECT_EQ(table ? table->rows.size() : 0u, 3u);
     EXPECT_EQ(romCount.caption() + titleCount.caption(), "33");
     EXPECT_EQ(status.panel(2), "Plat :Famicom");
 
@@ -88,7 +90,7 @@ TEST_F(RomListTest, PlatformClickFillsTheColumnsCountsAndStatus)
 
     // No list file, no ROM folder: empty columns.
     app.listBox("plat_list_L").userClickRow(1);
-    EXPECT_FALSE(app.wikiTable().has_value());
+    EXPECT_FALSE(app.feature<ReferenceList>().wikiTable().has_value());
     EXPECT_EQ(titles.count() + roms.count(), 0);
     EXPECT_EQ(romCount.caption() + titleCount.caption(), "00");
 }

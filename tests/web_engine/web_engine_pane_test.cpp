@@ -2,6 +2,7 @@
 #include "platform/qt/desktop_host.h"
 #include "platform/qt/web_engine_pane.h"
 #include "platform/text_box.h"
+#include "qt/program_host.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -294,7 +295,8 @@ TEST_F(WebEnginePaneTest, GameRankingLinkSearchesTheSelectedTitle)
           "A\r\n*Other<wiki/O>\r\n*Tom & Jerry<wiki/T>\r\nend\r\n");
     SiteHosts hosts;
     hosts.ranking = "127.0.0.1:" + std::to_string(s_server->serverPort());
-    DesktopHost host(appDir.path().toStdString(), hosts);
+    const auto program = makeProgramHost(appDir.path().toStdString(), hosts);
+    DesktopHost &host = *program;
     host.start();
     auto &app = host.app();
     app.listBox("manu_L").setListIndex(0);

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/qt/desktop_host.h"
+#include "program/kestrova_program.h"
+
+#include <filesystem>
+#include <memory>
+
+namespace kestrova {
+
+/// The whole program on a desktop, on the application folder `appDir`.
+inline std::unique_ptr<DesktopHost> makeProgramHost(const std::filesystem::path &appDir,
+                                                    SiteHosts hosts = {})
+{
+    const std::string product = hosts.product;
+    return std::make_unique<DesktopHost>(appDir, product, [=](Services services) {
+        return makeKestrova(appDir, services, PlatformRules::native(), hosts);
+    });
+}
+
+} // namespace kestrova

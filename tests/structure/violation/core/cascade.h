@@ -1,0 +1,4 @@
+#pragma once
+
+#include "core/feature.h"
+#include "roms/rom_list.h"

@@ -1,0 +1,2 @@
+#include "platform/qt/host.h"
+#  include "web/site_hosts.h"
