@@ -58,7 +58,11 @@ protected:
         const std::string name = control.name();
         auto *list = dynamic_cast<ListBox *>(&control);
         control.onClick = [this, name, list] {
-            log(name + " click" + (list ? " " + std::to_string(list->listIndex()) : ""));
+            // Appended, not prepended: GCC 12 at -O3 warns falsely about the latter.
+            std::string text = name + " click";
+            if (list)
+                text.append(" ").append(std::to_string(list->listIndex()));
+            log(text);
         };
         control.onDblClick = [this, name] { log(name + " dbl"); };
         control.onMouseDown = [this, name](const MouseEvent &e) {

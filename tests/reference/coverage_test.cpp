@@ -85,8 +85,11 @@ TEST(Coverage, AllCoresGiveTheResultOfOne)
     for (int trial = 0; trial < 40; ++trial) {
         std::vector<std::string> titles;
         const size_t titleCount = 1 + random() % 200;
-        for (size_t t = 0; t < titleCount; ++t)
-            titles.push_back(randomWord(random) + (random() % 2 ? " " + randomWord(random) : ""));
+        for (size_t t = 0; t < titleCount; ++t) {
+            titles.push_back(randomWord(random));
+            if (random() % 2)
+                titles.back().append(" ").append(randomWord(random));
+        }
         std::vector<std::string> roms;
         const size_t romCount = random() % 700;
         for (size_t r = 0; r < romCount; ++r) {
