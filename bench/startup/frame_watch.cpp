@@ -106,10 +106,25 @@ std::optional<Clock::time_point> FrameWatch::lastFrame(std::chrono::milliseconds
     return last;
 }
 
-void FrameWatch::click(int x, int y)
+bool FrameWatch::waitStill(std::chrono::milliseconds quiet, std::chrono::milliseconds timeout)
+{
+    const auto end = Clock::now() + timeout;
+    while (nextFrame(quiet)) {
+        if (Clock::now() > end)
+            return false;
+    }
+    return true;
+}
+
+void FrameWatch::movePointer(int x, int y)
 {
     xcb_test_fake_input(m_connection, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, m_root, int16_t(x),
                         int16_t(y), 0);
+    xcb_flush(m_connection);
+}
+
+void FrameWatch::click()
+{
     xcb_test_fake_input(m_connection, XCB_BUTTON_PRESS, 1, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
     xcb_test_fake_input(m_connection, XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
     xcb_flush(m_connection);

@@ -29,11 +29,15 @@ public:
     /// came within `timeout`.
     std::optional<Clock::time_point> lastFrame(std::chrono::milliseconds quiet,
                                                std::chrono::milliseconds timeout);
+    /// Returns once no frame has come for `quiet`; false if frames kept coming until `timeout`.
+    bool waitStill(std::chrono::milliseconds quiet, std::chrono::milliseconds timeout);
     /// Forgets the windows seen so far (a new program is about to start).
     void reset();
 
-    /// A left click at a point of the screen, pressed and released through the server.
-    void click(int x, int y);
+    /// Moves the pointer to a point of the screen through the server.
+    void movePointer(int x, int y);
+    /// A left click where the pointer is, pressed and released through the server.
+    void click();
 
 private:
     void handle(xcb_generic_event_t *event, std::optional<Clock::time_point> &frame);
