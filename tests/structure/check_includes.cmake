@@ -2,7 +2,7 @@
 # of core/ or platform/ (its Qt layer included) includes a header of a feature folder or of the
 # program assembly. Run with -DSOURCE_DIR=<tree>.
 get_filename_component(SOURCE_DIR "${SOURCE_DIR}" ABSOLUTE)
-set(upper_folders catalog_editing roms reference web main_window schemes program app)
+set(upper_folders catalog_editing roms reference web main_window schemes demo_folder program app)
 list(JOIN upper_folders "|" alternatives)
 file(GLOB_RECURSE sources ${SOURCE_DIR}/core/*.h ${SOURCE_DIR}/core/*.cpp
      ${SOURCE_DIR}/platform/*.h ${SOURCE_DIR}/platform/*.cpp)
