@@ -3,7 +3,7 @@
 # Qt) and runs them: any read or write outside a table, leak or undefined behaviour fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=build-asan
+build=${KESTROVA_ASAN_BUILD:-build-asan}
 if [ ! -f "$build/build.ninja" ]; then
   CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DKESTROVA_QT=OFF -DKESTROVA_SANITIZE=ON -DKESTROVA_WERROR=ON -DKESTROVA_BENCH=OFF >/dev/null

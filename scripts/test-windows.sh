@@ -4,7 +4,7 @@
 # on Windows' own file system semantics. Without Wine it only builds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=build-mingw
+build=${KESTROVA_MINGW_BUILD:-build-mingw}
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DKESTROVA_QT=OFF -DKESTROVA_BENCH=OFF \
