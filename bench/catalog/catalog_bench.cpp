@@ -101,13 +101,15 @@ void BM_PlainWrite(benchmark::State &state)
 }
 
 // Medians of a few repetitions in wall time: the disk's time is part of what is measured.
-#define KESTROVA_CATALOG_BENCH(fn)                                                                 \
-    BENCHMARK(fn)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)                     \
-        ->ReportAggregatesOnly(true)
-KESTROVA_CATALOG_BENCH(BM_Load);
-KESTROVA_CATALOG_BENCH(BM_PlainRead);
-KESTROVA_CATALOG_BENCH(BM_Save);
-KESTROVA_CATALOG_BENCH(BM_PlainWrite);
+void medianOfFive(benchmark::internal::Benchmark *b)
+{
+    b->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+}
+
+BENCHMARK(BM_Load)->Apply(medianOfFive);
+BENCHMARK(BM_PlainRead)->Apply(medianOfFive);
+BENCHMARK(BM_Save)->Apply(medianOfFive);
+BENCHMARK(BM_PlainWrite)->Apply(medianOfFive);
 
 /// Prints the table and keeps each benchmark's median wall time in milliseconds.
 class RecordingReporter : public PlainConsoleReporter
