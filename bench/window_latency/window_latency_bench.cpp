@@ -109,20 +109,33 @@ std::map<std::string, Point> locateControls(const fs::path &folder, const std::s
     return points;
 }
 
-// Points the pointer, lets the screen settle (hover effects, tooltips), then clicks and returns
-// the time from the click to its last frame; negative when nothing was drawn.
-double timedClick(FrameWatch &watch, Point at)
+struct Click
+{
+    double firstMs = -1; // the first frame after the click
+    double lastMs = -1;  // the last one before the screen stayed still
+    int frames = 0;
+};
+
+// Points the pointer, lets the screen settle (hover effects, tooltips), then clicks and times
+// the frames that follow.
+Click timedClick(FrameWatch &watch, Point at)
 {
     watch.movePointer(at.x, at.y);
     watch.waitStill(1000ms, 20s);
     const auto clicked = Clock::now();
     watch.click();
+    Click result;
     auto last = watch.nextFrame(5s);
     if (!last)
-        return -1;
-    while (const auto next = watch.nextFrame(300ms))
+        return result;
+    result.firstMs = msSince(clicked, *last);
+    result.frames = 1;
+    while (const auto next = watch.nextFrame(300ms)) {
         last = next;
-    return msSince(clicked, *last);
+        ++result.frames;
+    }
+    result.lastMs = msSince(clicked, *last);
+    return result;
 }
 
 class TempFolder
@@ -175,17 +188,21 @@ int main(int argc, char *argv[])
         std::vector<double> platformClicks, romClicks;
         for (int k = 1; k <= clicks; ++k) {
             timedClick(watch, points.at("platform 1"));
-            const double platform = timedClick(watch, points.at("platform 0"));
-            const double rom = timedClick(watch, points.at("rom"));
-            if (platform < 0 || rom < 0)
+            const Click platform = timedClick(watch, points.at("platform 0"));
+            const Click rom = timedClick(watch, points.at("rom"));
+            if (platform.frames == 0 || rom.frames == 0)
                 throw std::runtime_error("a click drew nothing");
-            std::printf("click %d: platform %.0f ms, ROM %.0f ms\n", k, platform, rom);
+            std::printf("click %d: platform %.0f ms (first frame %.0f ms, %d frames), "
+                        "ROM %.0f ms (first frame %.0f ms, %d frames)\n",
+                        k, platform.lastMs, platform.firstMs, platform.frames, rom.lastMs,
+                        rom.firstMs, rom.frames);
             std::fflush(stdout);
-            platformClicks.push_back(platform);
-            romClicks.push_back(rom);
+            platformClicks.push_back(platform.lastMs);
+            romClicks.push_back(rom.lastMs);
         }
         std::printf("window_latency: platform click %.0f ms, ROM click %.0f ms\n",
                     median(platformClicks), median(romClicks));
+        std::fflush(stdout);
     } catch (const std::exception &e) {
         std::fprintf(stderr, "bench_window_latency: %s\n", e.what());
         return 1;

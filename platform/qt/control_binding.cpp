@@ -301,15 +301,37 @@ void ControlBinding::changed(Change change)
     m_updating = false;
 }
 
+namespace {
+
+// Lists wait here so that a burst of entries costs one reset; the window syncs them before its
+// next frame, and a zero timer catches windows that are not painting.
+QList<QPointer<ControlBinding>> &pendingLists()
+{
+    static QList<QPointer<ControlBinding>> pending;
+    return pending;
+}
+
+} // namespace
+
 void ControlBinding::scheduleSync()
 {
     if (m_syncPending)
         return;
     m_syncPending = true;
-    QTimer::singleShot(0, this, [this] {
-        m_syncPending = false;
-        syncEntries();
-    });
+    if (pendingLists().isEmpty())
+        QTimer::singleShot(0, qApp, &ControlBinding::syncPendingLists);
+    pendingLists().append(this);
+}
+
+void ControlBinding::syncPendingLists()
+{
+    while (!pendingLists().isEmpty()) {
+        const QPointer<ControlBinding> binding = pendingLists().takeFirst();
+        if (binding) {
+            binding->m_syncPending = false;
+            binding->syncEntries();
+        }
+    }
 }
 
 void ControlBinding::syncEntries()
@@ -319,8 +341,11 @@ void ControlBinding::syncEntries()
     m_updating = true;
     auto &list = static_cast<ListBox &>(m_control);
     if (auto *view = qobject_cast<QListView *>(m_widget.data())) {
-        if (m_entriesDirty)
+        if (m_entriesDirty) {
             m_model->entriesChanged();
+            // Laid out now, not on the view's own timer a frame later.
+            view->doItemsLayout();
+        }
         const auto index = m_model->index(list.listIndex());
         if (index.isValid()) {
             view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);

@@ -25,6 +25,9 @@ public:
     Control &control() const { return m_control; }
     /// The status bar is docked to the bottom of the client area whatever its geometry says.
     void placeStatusBar(const QSize &clientSize);
+    /// Brings every list whose entries or selection changed into its widget now; windows call
+    /// it before they paint, so one click's changes always reach the screen together.
+    static void syncPendingLists();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

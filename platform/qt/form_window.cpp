@@ -88,6 +88,13 @@ void FormWindow::reportSize()
         m_statusBar->placeStatusBar(m_client->size());
 }
 
+bool FormWindow::event(QEvent *event)
+{
+    if (event->type() == QEvent::UpdateRequest)
+        ControlBinding::syncPendingLists();
+    return QMainWindow::event(event);
+}
+
 void FormWindow::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
