@@ -1,11 +1,10 @@
 #include "roms/rom_listing.h"
 
 #include "platform/case_fold.h"
+#include "platform/folder_listing.h"
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
-#include <system_error>
 
 namespace kestrova {
 
@@ -44,19 +43,6 @@ bool isSeparator(char c, const PlatformRules &rules)
     return c == '/' || (rules.kind() == SystemKind::Windows && c == '\\');
 }
 
-/// The entry's file name as UTF-8; on systems whose paths are bytes, cut straight from the path
-/// to spare the copies a long listing would otherwise make.
-std::string fileNameOf(const std::filesystem::directory_entry &entry)
-{
-#ifdef _WIN32
-    return fromPath(entry.path().filename());
-#else
-    const std::string &native = entry.path().native();
-    const size_t slash = native.find_last_of('/');
-    return native.substr(slash == std::string::npos ? 0 : slash + 1);
-#endif
-}
-
 } // namespace
 
 bool passesExtensionFilter(const std::string &fileName, const std::string &entry)
@@ -81,18 +67,12 @@ std::vector<std::string> listRomFiles(const std::string &folderText, const std::
         return names;
     const std::string pattern = folderText.substr(cut);
     const bool ignoreCase = rules.kind() == SystemKind::Windows;
-    std::error_code ec;
-    std::filesystem::directory_iterator it(toPath(folderText.substr(0, cut)), ec);
-    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-        std::string name = fileNameOf(*it);
-        if (!pattern.empty() && !wildcardMatch(pattern, name, ignoreCase))
-            continue;
-        std::error_code fileError;
-        if (!it->is_regular_file(fileError) || rules.isHidden(*it))
-            continue;
-        if (passesExtensionFilter(name, entry))
-            names.push_back(std::move(name));
-    }
+    forEachFolderEntry(toPath(folderText.substr(0, cut)), rules, [&](FolderEntry &file) {
+        if (!pattern.empty() && !wildcardMatch(pattern, file.name, ignoreCase))
+            return;
+        if (file.regularFile && !file.hidden && passesExtensionFilter(file.name, entry))
+            names.push_back(std::move(file.name));
+    });
     return names;
 }
 

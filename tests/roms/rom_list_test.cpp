@@ -123,6 +123,18 @@ TEST_F(RomListTest, FolderTextDecidesWhatIsListed)
         EXPECT_EQ(std::get<0>(run(bad)), 2);
 }
 
+#ifndef _WIN32
+TEST_F(RomListTest, LinksCountAsTheFilesTheyPointAt)
+{
+    const auto roms = f.dir.path() / "roms";
+    std::filesystem::create_symlink(roms / "a.nes", roms / "linked.nes");
+    std::filesystem::create_symlink(roms / "sub", roms / "folder.nes");
+    std::filesystem::create_symlink(roms / "gone.nes", roms / "dangling.nes");
+    EXPECT_EQ(sorted(listRomFiles(romFolder, ".nes", PlatformRules::native())),
+              (Names{"a.nes", "b.NES", "linked.nes"}));
+}
+#endif
+
 TEST_F(RomListTest, SearchBoxSelectsTheFirstRomThatBeginsWithTheText)
 {
     auto &app = f.start();
