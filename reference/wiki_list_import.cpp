@@ -38,7 +38,8 @@ public:
         const size_t stop = std::min(m_nextCr, m_nextLf);
         m_pos = stop;
         if (m_pos < m_text.size()) {
-            const bool crLf = stop == m_nextCr && m_nextLf == stop + 1;
+            // A CR at the very end has no LF after it, whatever m_nextLf says for "not found".
+            const bool crLf = stop == m_nextCr && stop + 1 < m_text.size() && m_nextLf == stop + 1;
             m_pos += crLf ? 2 : 1;
         }
         return m_text.substr(start, stop - start);

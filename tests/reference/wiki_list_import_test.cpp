@@ -109,6 +109,11 @@ TEST(WikiListImport, TakesATitleCompletedByTheLastLine)
               "Gear Racer</wiki/Gear_Racer>[Gear Racer ] | "
               "Penguin Dungeon**Derby Circuit</wiki/Derby_Circuit>"
               "[Penguin Dungeon**Derby Circuit ]");
+    // A lone CR ending the file, even while a title is being joined, ends the import cleanly.
+    for (const std::string platform : {"Gen", "NES"}) {
+        EXPECT_NO_THROW((void)parseWikiList("A\r*\r>\r", platform)) << platform;
+        EXPECT_NO_THROW((void)parseWikiList("A\r*T<wiki/T>\r", platform)) << platform;
+    }
 }
 
 TEST(WikiListImport, StoresAtMost6001Rows)
