@@ -49,12 +49,12 @@ public:
 private:
     void closeManufacturer();
     void closePlatform();
-    void manufacturer(const std::string &value);
-    void platform(const std::string &value);
-    void romPath(const std::string &value);
-    void emulator(const std::string &value);
-    void emulatorPath(const std::string &value);
-    void favourite(const std::string &value);
+    void manufacturer(std::string &&value);
+    void platform(std::string &&value);
+    void romPath(std::string &&value);
+    void emulator(std::string &&value);
+    void emulatorPath(std::string &&value);
+    void favourite(std::string &&value);
     void skip() { ++m_load.skippedLines; }
     PlatformRec &currentPlatform() { return m_load.catalog.Man[m_load.catalog.LastMan].Plat[m_p]; }
 
@@ -78,11 +78,11 @@ void CatalogReader::readLine(std::string_view line)
         return;
     }
     const Key key = keyOf(line.substr(1, bracket - 1));
-    const std::string value = decodeValue(line.substr(bracket + 1), key, m_kind);
+    std::string value = decodeValue(line.substr(bracket + 1), key, m_kind);
     if (key == Key::Unknown || (key == Key::Fav && value.empty()))
         return;
     if (key == Key::Manufacturer) {
-        manufacturer(value);
+        manufacturer(std::move(value));
         return;
     }
     if (m_skippingManufacturer) {
@@ -90,11 +90,11 @@ void CatalogReader::readLine(std::string_view line)
         return;
     }
     switch (key) {
-    case Key::Platform: platform(value); break;
-    case Key::RomPath: romPath(value); break;
-    case Key::Emu: emulator(value); break;
-    case Key::EmuPath: emulatorPath(value); break;
-    case Key::Fav: favourite(value); break;
+    case Key::Platform: platform(std::move(value)); break;
+    case Key::RomPath: romPath(std::move(value)); break;
+    case Key::Emu: emulator(std::move(value)); break;
+    case Key::EmuPath: emulatorPath(std::move(value)); break;
+    case Key::Fav: favourite(std::move(value)); break;
     default: break;
     }
 }
@@ -115,7 +115,7 @@ void CatalogReader::closePlatform()
     currentPlatform().LastFav = std::int16_t(m_f);
 }
 
-void CatalogReader::manufacturer(const std::string &value)
+void CatalogReader::manufacturer(std::string &&value)
 {
     auto &catalog = m_load.catalog;
     if (m_skippingManufacturer || catalog.LastMan + 1 >= kManufacturerSlots) {
@@ -130,10 +130,10 @@ void CatalogReader::manufacturer(const std::string &value)
     m_skippingPlatform = false;
     m_skippingEmulator = false;
     ++catalog.LastMan;
-    catalog.Man[catalog.LastMan].Name = value;
+    catalog.Man[catalog.LastMan].Name = std::move(value);
 }
 
-void CatalogReader::platform(const std::string &value)
+void CatalogReader::platform(std::string &&value)
 {
     if (m_load.catalog.LastMan == -1 || m_p + 1 >= kPlatformSlots || value.empty()) {
         m_skippingPlatform = true;
@@ -147,19 +147,19 @@ void CatalogReader::platform(const std::string &value)
     ++m_p;
     m_skippingPlatform = false;
     m_skippingEmulator = false;
-    currentPlatform().Name = value;
+    currentPlatform().Name = std::move(value);
 }
 
-void CatalogReader::romPath(const std::string &value)
+void CatalogReader::romPath(std::string &&value)
 {
     if (m_skippingPlatform || m_p == -1) {
         skip();
         return;
     }
-    currentPlatform().RomPath = value;
+    currentPlatform().RomPath = std::move(value);
 }
 
-void CatalogReader::emulator(const std::string &value)
+void CatalogReader::emulator(std::string &&value)
 {
     if (m_skippingPlatform || m_p == -1 || m_e + 1 >= kEmulatorSlots || value.empty()) {
         m_skippingEmulator = true;
@@ -168,26 +168,26 @@ void CatalogReader::emulator(const std::string &value)
     }
     ++m_e;
     m_skippingEmulator = false;
-    currentPlatform().Emu[m_e].Name = value;
+    currentPlatform().Emu[m_e].Name = std::move(value);
 }
 
-void CatalogReader::emulatorPath(const std::string &value)
+void CatalogReader::emulatorPath(std::string &&value)
 {
     if (m_skippingPlatform || m_skippingEmulator || m_p == -1 || m_e == -1) {
         skip();
         return;
     }
-    currentPlatform().Emu[m_e].Path = value;
+    currentPlatform().Emu[m_e].Path = std::move(value);
 }
 
-void CatalogReader::favourite(const std::string &value)
+void CatalogReader::favourite(std::string &&value)
 {
     if (m_skippingPlatform || m_p == -1 || m_f + 1 >= kFavouriteSlots) {
         skip();
         return;
     }
     ++m_f;
-    currentPlatform().Fav[m_f] = value;
+    currentPlatform().Fav[m_f] = std::move(value);
 }
 
 CatalogLoad CatalogReader::finish()
@@ -202,46 +202,56 @@ class CatalogWriter
 public:
     explicit CatalogWriter(SystemKind kind) : m_kind(kind) {}
     void manufacturer(const ManufacturerRec &manufacturer);
-    std::string finish() const { return joinLinesCrLf(m_lines); }
+    std::string finish() { return std::move(m_out); }
 
 private:
     void platform(const PlatformRec &platform);
-    std::string name(const std::string &value) const
+    /// The name as it is written: its first line, in UTF-8. Empty names are not written.
+    std::string_view name(const std::string &value);
+    void path(std::string_view key, const std::string &value);
+    void line(std::string_view key, std::string_view value)
     {
-        return std::string(firstLine(decodeProgramLine(value)));
+        m_out.append(key).append(value).append("\r\n");
     }
-    void path(const char *key, const std::string &value);
 
     SystemKind m_kind;
-    std::vector<std::string> m_lines;
+    std::string m_out;
+    std::string m_decoded;
 };
+
+std::string_view CatalogWriter::name(const std::string &value)
+{
+    if (isValidUtf8(value))
+        return firstLine(value);
+    m_decoded = cp1252ToUtf8(value);
+    return firstLine(m_decoded);
+}
 
 void CatalogWriter::manufacturer(const ManufacturerRec &manufacturer)
 {
-    const std::string manufacturerName = name(manufacturer.Name);
+    const std::string_view manufacturerName = name(manufacturer.Name);
     if (manufacturerName.empty())
         return;
-    m_lines.push_back("[Manufacturer]" + manufacturerName);
-    m_lines.emplace_back();
-    m_lines.emplace_back();
+    line("[Manufacturer]", manufacturerName);
+    m_out.append("\r\n\r\n");
     for (int j = 0; j <= std::min<int>(manufacturer.LastPlat, kPlatformSlots - 1); ++j)
         platform(manufacturer.Plat[j]);
-    m_lines.emplace_back();
+    m_out.append("\r\n");
 }
 
 // A platform without a name is left out whole: its lines would land under the previous one.
 void CatalogWriter::platform(const PlatformRec &platform)
 {
-    const std::string platformName = name(platform.Name);
+    const std::string_view platformName = name(platform.Name);
     if (platformName.empty())
         return;
-    m_lines.push_back("[Platform]" + platformName);
+    line("[Platform]", platformName);
     path("[RomPath]", platform.RomPath);
     for (int k = 0; k <= std::min<int>(platform.LastEmu, kEmulatorSlots - 1); ++k) {
-        const std::string emulatorName = name(platform.Emu[k].Name);
+        const std::string_view emulatorName = name(platform.Emu[k].Name);
         if (emulatorName.empty())
             continue;
-        m_lines.push_back("[Emu]" + emulatorName);
+        line("[Emu]", emulatorName);
         path("[EmuPath]", platform.Emu[k].Path);
     }
     for (int k = 0; k <= std::min<int>(platform.LastFav, kFavouriteSlots - 1); ++k)
@@ -249,11 +259,14 @@ void CatalogWriter::platform(const PlatformRec &platform)
 }
 
 // A path cut at a line break would name another file, so such a path is not written at all.
-void CatalogWriter::path(const char *key, const std::string &value)
+void CatalogWriter::path(std::string_view key, const std::string &value)
 {
     if (value.empty() || hasLineBreak(value))
         return;
-    m_lines.push_back(key + (m_kind == SystemKind::Posix ? value : decodeProgramLine(value)));
+    if (m_kind == SystemKind::Posix || isValidUtf8(value))
+        line(key, value);
+    else
+        line(key, cp1252ToUtf8(value));
 }
 
 } // namespace
@@ -261,8 +274,9 @@ void CatalogWriter::path(const char *key, const std::string &value)
 CatalogLoad parseCatalog(std::string_view bytes, SystemKind kind)
 {
     CatalogReader reader(kind);
-    for (const auto &line : splitLines(skipByteOrderMark(bytes)))
+    forEachLine(skipByteOrderMark(bytes), [&reader](std::string_view line) {
         reader.readLine(line);
+    });
     return reader.finish();
 }
 

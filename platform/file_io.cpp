@@ -117,10 +117,17 @@ FileContent readFile(const std::filesystem::path &path)
         content.error = FileError{path.string(), systemReason(errno)};
         return content;
     }
-    char buffer[65536];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        content.bytes.append(buffer, n);
+    // One read into a buffer of the file's size; the loop only runs on if the file grew.
+    const auto expected = std::filesystem::file_size(path, ec);
+    std::size_t used = 0;
+    content.bytes.resize(ec ? 65536 : std::size_t(expected) + 1);
+    while (std::size_t n = std::fread(content.bytes.data() + used, 1,
+                                      content.bytes.size() - used, file)) {
+        used += n;
+        if (used == content.bytes.size())
+            content.bytes.resize(used * 2);
+    }
+    content.bytes.resize(used);
     if (std::ferror(file))
         content.error = FileError{path.string(), systemReason(errno)};
     std::fclose(file);

@@ -84,12 +84,26 @@ char codePointToCp1252(char32_t cp)
     return '?';
 }
 
+// A plain loop: find_first_of searches its two-character set once per character.
+size_t firstLineBreak(std::string_view text)
+{
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n')
+            return i;
+    }
+    return text.size();
+}
+
 } // namespace
 
 bool isValidUtf8(std::string_view bytes)
 {
     char32_t cp = 0;
     for (size_t i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
         const size_t len = sequenceLength(bytes, i, cp);
         if (len == 0)
             return false;
@@ -151,28 +165,18 @@ std::vector<std::string> decodeProgramLines(std::string_view bytes)
 
 bool hasLineBreak(std::string_view text)
 {
-    return text.find_first_of("\r\n") != std::string_view::npos;
+    return firstLineBreak(text) < text.size();
 }
 
 std::string_view firstLine(std::string_view text)
 {
-    return text.substr(0, text.find_first_of("\r\n"));
+    return text.substr(0, firstLineBreak(text));
 }
 
 std::vector<std::string> splitLines(std::string_view text)
 {
     std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n')
-            continue;
-        lines.emplace_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines.emplace_back(text.substr(start));
+    forEachLine(text, [&lines](std::string_view line) { lines.emplace_back(line); });
     return lines;
 }
 

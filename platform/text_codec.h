@@ -25,6 +25,23 @@ std::vector<std::string> decodeProgramLines(std::string_view bytes);
 bool hasLineBreak(std::string_view text);
 /// The text up to its first line break.
 std::string_view firstLine(std::string_view text);
+/// Calls `take(line)` for each line of the text, split at CR LF, lone LF and lone CR. A final
+/// line end adds no empty line.
+template<class Take>
+void forEachLine(std::string_view text, Take &&take)
+{
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n')
+            continue;
+        take(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        take(text.substr(start));
+}
 /// Splits text at CR LF, lone LF and lone CR. A final line end adds no empty line.
 std::vector<std::string> splitLines(std::string_view text);
 /// Joins lines with CR LF after every line.
