@@ -22,6 +22,6 @@ stage setup scripts/setup.sh
 stage build scripts/build.sh
 stage tests tests
 stage sanitized scripts/test-sanitized.sh
-stage fuzz scripts/fuzz.sh --skip-open all 15
+stage fuzz scripts/fuzz.sh all 15
 stage windows scripts/test-windows.sh
 echo "== all stages: $SECONDS s"
