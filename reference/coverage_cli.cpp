@@ -170,12 +170,10 @@ int runCoverageCommand(const std::vector<std::string> &args, std::ostream &out,
         err << kUsage << '\n';
         return 2;
     }
-    const auto bytes = readWikiListFile(toPath(options->list));
-    if (!bytes) {
-        err << "Pas de fichier: " << decodeProgramText(options->list) << '\n';
+    const auto imported = importListForCommand(options->list, options->platform, err);
+    if (!imported)
         return 1;
-    }
-    const WikiImport list = parseWikiList(*bytes, options->platform);
+    const WikiImport &list = *imported;
     const auto roms = listRomFiles(options->folder, options->ext, PlatformRules::native());
     const CoverageReport report = buildCoverage(list.table, roms, options->minLikeness);
     if (options->json) {

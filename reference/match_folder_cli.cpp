@@ -111,12 +111,10 @@ int runMatchFolderCommand(const std::vector<std::string> &args, std::ostream &ou
         err << kUsage << '\n';
         return 2;
     }
-    const auto bytes = readWikiListFile(toPath(options->list));
-    if (!bytes) {
-        err << "Pas de fichier: " << decodeProgramText(options->list) << '\n';
+    const auto imported = importListForCommand(options->list, options->platform, err);
+    if (!imported)
         return 1;
-    }
-    const WikiImport list = parseWikiList(*bytes, options->platform);
+    const WikiImport &list = *imported;
     const TitleMatcher matcher(list.table);
     const std::string root = SiteHosts().encyclopediaRoot();
     std::vector<std::string> shownItems;

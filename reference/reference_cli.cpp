@@ -1,5 +1,6 @@
 #include "reference/reference_cli.h"
 
+#include "platform/platform_rules.h"
 #include "platform/text_codec.h"
 #include "reference/match_outcome.h"
 #include "reference/wiki_search.h"
@@ -173,6 +174,17 @@ std::string explainJson(const TitleMatcher &matcher, const WikiTable &table, std
     const SearchResult second = matcher.searchRunnerUp(jeu, *best.row);
     return "{\"best\": " + candidateJson(table, jeu, *best.row) + ", \"runnerUp\": " +
            (second.row ? candidateJson(table, jeu, *second.row) : std::string("null")) + "}";
+}
+
+std::optional<WikiImport> importListForCommand(const std::string &listPath,
+                                               const std::string &platform, std::ostream &err)
+{
+    const auto bytes = readWikiListFile(toPath(listPath));
+    if (!bytes) {
+        err << "Pas de fichier: " << decodeProgramText(listPath) << '\n';
+        return std::nullopt;
+    }
+    return parseWikiList(*bytes, platform);
 }
 
 int runImportCommand(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)

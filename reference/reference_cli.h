@@ -1,6 +1,9 @@
 #pragma once
 
+#include "reference/wiki_list_import.h"
+
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,7 +11,6 @@
 namespace kestrova {
 
 struct MatchOutcome;
-struct WikiImport;
 struct WikiTable;
 class TitleMatcher;
 
@@ -31,6 +33,12 @@ class TitleMatcher;
 /// Why the search chose its title: the best and the runner-up title with their score terms.
 [[nodiscard]] std::string explainJson(const TitleMatcher &matcher, const WikiTable &table,
                                       std::string_view jeu);
+
+/// The list page a command names, imported for the platform; nothing (reported as
+/// "Pas de fichier" on `err`) when it cannot be read.
+[[nodiscard]] std::optional<WikiImport> importListForCommand(const std::string &listPath,
+                                                             const std::string &platform,
+                                                             std::ostream &err);
 
 /// `kestrova-cli import --platform NAME FILE`; `args` follow the command's name.
 /// Returns the exit status: 0, or 2 for bad arguments.
