@@ -130,10 +130,18 @@ void FormWindow::changeEvent(QEvent *event)
         return;
     if (!isActiveWindow()) {
         // A modal box took the focus: it belongs to this window, and so does the return.
-        m_lostToModalBox = QApplication::activeModalWidget() != nullptr;
+        if (QApplication::activeModalWidget() != nullptr)
+            m_lostToModalBox = true;
+        else if (!m_sinceModalReturn.isValid() || m_sinceModalReturn.hasExpired(kSettleMs))
+            m_lostToModalBox = false;
         return;
     }
-    if (std::exchange(m_lostToModalBox, false))
+    if (std::exchange(m_lostToModalBox, false)) {
+        // The system may hand the focus to another window and back while a closed box settles.
+        m_sinceModalReturn.start();
+        return;
+    }
+    if (m_sinceModalReturn.isValid() && !m_sinceModalReturn.hasExpired(kSettleMs))
         return;
     m_form.userActivate();
 }

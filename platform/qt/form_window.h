@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <vector>
@@ -39,6 +40,9 @@ private:
     ControlBinding *m_statusBar = nullptr;
     QColor m_background;
     bool m_lostToModalBox = false;
+    /// Since the focus came back from a modal box of this window.
+    QElapsedTimer m_sinceModalReturn;
+    static constexpr qint64 kSettleMs = 500;
 };
 
 } // namespace kestrova

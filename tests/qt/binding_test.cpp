@@ -25,6 +25,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -198,6 +199,10 @@ TEST(RealDialogs, TheOpenFileDialogReturnsTheFileChosen)
     QString shown;
     QTimer answer;
     QObject::connect(&answer, &QTimer::timeout, [&] {
+        // Only from the dialog's own event loop: an answer while it is still being shown would
+        // leave exec() waiting for ever.
+        if (QThread::currentThread()->loopLevel() == 0)
+            return;
         if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
             shown = dialog->nameFilters().join(QStringLiteral(";;"));
             dialog->selectFile(QStringLiteral("/usr/bin/env"));
@@ -226,6 +231,8 @@ TEST_F(Binding, AModalBoxBelongsToItsWindowAndClosingItIsNoNewActivation)
     QString text;
     QTimer answer;
     QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (QThread::currentThread()->loopLevel() == 0)
+            return;
         if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
             owner = box->parentWidget();
             text = box->text();

@@ -19,6 +19,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QWebEngineView>
 #include <gtest/gtest.h>
@@ -256,7 +257,8 @@ protected:
         m_answers = std::move(answers);
         QObject::connect(&m_answerer, &QTimer::timeout, [this] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box || m_answers.empty())
+            // Only from the box's own event loop, never while it is still being shown.
+            if (!box || m_answers.empty() || QThread::currentThread()->loopLevel() == 0)
                 return;
             boxTexts.push_back(box->text().toStdString());
             box->button(m_answers.front())->click();
