@@ -41,14 +41,36 @@ std::optional<FileError> failure(const fs::path &path, const std::error_code &ec
     return FileError{fromPath(path), ec.message()};
 }
 
-std::optional<FileError> copyTree(const fs::path &from, const fs::path &to)
+// One file replaced. Where overwriting in place is refused (some Windows file systems), and
+// where two shipped names ("Remove.gif", "remove.gif") are one file, the old file is removed
+// first.
+void replaceFile(const fs::path &from, const fs::path &to, std::error_code &ec)
+{
+    fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
+    if (ec && fs::exists(to)) {
+        fs::remove(to, ec);
+        if (!ec)
+            fs::copy_file(from, to, ec);
+    }
+}
+
+} // namespace
+
+std::optional<FileError> copyFolder(const fs::path &from, const fs::path &to)
 {
     std::error_code ec;
     fs::create_directories(to, ec);
-    if (!ec)
-        fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
+    for (fs::recursive_directory_iterator it(from, ec), end; !ec && it != end; it.increment(ec)) {
+        const auto target = to / fs::relative(it->path(), from);
+        if (it->is_directory())
+            fs::create_directories(target, ec);
+        else
+            replaceFile(it->path(), target, ec);
+    }
     return failure(to, ec);
 }
+
+namespace {
 
 // Active.col holds the user's choice of scheme, so an existing one stays.
 std::optional<FileError> copySchemes(const fs::path &from, const fs::path &to)
@@ -59,7 +81,7 @@ std::optional<FileError> copySchemes(const fs::path &from, const fs::path &to)
         const auto target = to / it->path().filename();
         if (it->path().filename() == "Active.col" && fs::exists(target))
             continue;
-        fs::copy_file(it->path(), target, fs::copy_options::overwrite_existing, ec);
+        replaceFile(it->path(), target, ec);
         if (ec)
             return failure(target, ec);
     }
@@ -169,7 +191,7 @@ DemoOutcome makeDemoFolder(const fs::path &folder, const DemoSources &sources,
     std::optional<FileError> error;
     for (const char *name : {"menus", "pages"}) {
         if (!error)
-            error = copyTree(sources.appFiles / name, folder / name);
+            error = copyFolder(sources.appFiles / name, folder / name);
     }
     const std::pair<fs::path, fs::path> samples[] = {
         {sources.samples / "roms", folder / "roms"},
@@ -177,7 +199,7 @@ DemoOutcome makeDemoFolder(const fs::path &folder, const DemoSources &sources,
     };
     for (const auto &[from, to] : samples) {
         if (!error)
-            error = copyTree(from, to);
+            error = copyFolder(from, to);
     }
     if (!error)
         error = copySchemes(sources.appFiles / "ColorSchemes", folder / "ColorSchemes");

@@ -39,6 +39,11 @@ struct DemoOutcome
 };
 
 /// The sources as the build and the install place them beside the programs in `programDir`.
+/// Copies a folder's tree into `to`, replacing files of the same name; two names that differ
+/// only in case on a case-insensitive file system end as one file.
+[[nodiscard]] std::optional<FileError> copyFolder(const std::filesystem::path &from,
+                                                  const std::filesystem::path &to);
+
 DemoSources demoSourcesBeside(const std::filesystem::path &programDir, SystemKind kind);
 
 /// The sample catalog: its ROM folders and emulator paths lie inside `folder` (UTF-8 text,

@@ -21,9 +21,7 @@ export WINEPREFIX=$PWD/$build/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,msht
 unset DISPLAY
 # Open Windows findings: each test named here stays out of the Wine run, with its reason, until
 # its fault is fixed; then it leaves this list.
-known=(
-  "app_folder_tests|the shipped image sets hold Remove.gif and remove.gif, one file on Windows"
-)
+known=()
 excluded=()
 for entry in "${known[@]}"; do
   echo "Not run under Wine: ${entry%%|*}: ${entry#*|}"

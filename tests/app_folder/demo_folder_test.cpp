@@ -35,8 +35,8 @@ protected:
     DemoFolderTest()
     {
         const auto programs = m_dir.path() / "programs";
-        fs::copy(kAssets / "app", programs, fs::copy_options::recursive);
-        fs::copy(kAssets / "demo", programs / kDemoSamplesFolder, fs::copy_options::recursive);
+        EXPECT_FALSE(copyFolder(kAssets / "app", programs));
+        EXPECT_FALSE(copyFolder(kAssets / "demo", programs / kDemoSamplesFolder));
         m_sources = demoSourcesBeside(programs, PlatformRules::native().kind());
         m_emulatorBytes = "stand-in emulator";
         std::ofstream(m_sources.emulator) << m_emulatorBytes;
