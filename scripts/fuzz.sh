@@ -61,6 +61,7 @@ for target in "${targets[@]}"; do
     if [ "$skip_open" -eq 1 ]; then
       continue
     fi
+    failed=1
   fi
   corpus=$build/corpus/$target
   findings=$build/findings/$target
