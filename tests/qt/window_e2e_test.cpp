@@ -2,6 +2,7 @@
 #include "platform/list_box.h"
 #include "platform/qt/desktop_host.h"
 #include "platform/qt/web_engine_pane.h"
+#include "qt/local_http_server.h"
 #include "qt/program_host.h"
 #include "platform/file_io.h"
 #include "platform/qt/form_window.h"
@@ -16,8 +17,6 @@
 #include <QSignalSpy>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -156,37 +155,15 @@ TEST_F(RealWindow, SecondaryWindowsOpenFromTheMainWindow)
 }
 
 /// The encyclopedia on 127.0.0.1: every article is one small page titled after its path.
-class LocalEncyclopedia : public QTcpServer
+struct LocalEncyclopedia : testing::LocalHttpServer
 {
-public:
-    QStringList requests;
-
     LocalEncyclopedia()
     {
-        connect(this, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *socket = nextPendingConnection()) {
-                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { answer(socket); });
-                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            }
-        });
-        listen(QHostAddress::LocalHost, 0);
-    }
-    std::string host() const { return "127.0.0.1:" + std::to_string(serverPort()); }
-
-private:
-    void answer(QTcpSocket *socket)
-    {
-        const QByteArray head = socket->peek(socket->bytesAvailable());
-        if (!head.contains("\r\n\r\n"))
-            return;
-        socket->readAll();
-        const QByteArray target = head.split(' ').value(1);
-        requests << QString::fromLatin1(target);
-        const QByteArray body = "<html><head><title>" + target + "</title></head><body><h1>"
-                                + target + "</h1><p>A local article.</p></body></html>";
-        socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close\r\n"
-                      "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
-        socket->disconnectFromHost();
+        fallback = [](const QString &target) {
+            const QByteArray t = target.toLatin1();
+            return "<html><head><title>" + t + "</title></head><body><h1>" + t +
+                   "</h1><p>A local article.</p></body></html>";
+        };
     }
 };
 

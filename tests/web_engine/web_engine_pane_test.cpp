@@ -2,13 +2,13 @@
 #include "platform/qt/desktop_host.h"
 #include "platform/qt/web_engine_pane.h"
 #include "platform/text_box.h"
+#include "qt/local_http_server.h"
 #include "qt/program_host.h"
 
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
@@ -30,44 +30,7 @@ namespace {
 
 constexpr int stepTimeoutMs = 15000;
 
-/// HTTP on 127.0.0.1: answers each GET with the page of its path (the query ignored), 404
-/// without one, and records every request target.
-class LocalHttpServer : public QTcpServer
-{
-public:
-    QHash<QString, QByteArray> pages;
-    QStringList requests;
-
-    LocalHttpServer()
-    {
-        connect(this, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *socket = nextPendingConnection()) {
-                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { answer(socket); });
-                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            }
-        });
-    }
-
-private:
-    void answer(QTcpSocket *socket)
-    {
-        // The whole head is in once it ends with an empty line; "GET /target HTTP/1.1" starts it.
-        const QByteArray head = socket->peek(socket->bytesAvailable());
-        if (!head.contains("\r\n\r\n"))
-            return;
-        socket->readAll();
-        const QString target = QString::fromLatin1(head.split(' ').value(1));
-        requests.append(target);
-        const QString path = target.section(QLatin1Char('?'), 0, 0);
-        const QByteArray body = pages.value(path);
-        socket->write((pages.contains(path) ? "HTTP/1.1 200 OK" : "HTTP/1.1 404 Not Found") +
-                      QByteArray("\r\nContent-Type: text/html; charset=utf-8\r\n"
-                                 "Cache-Control: no-store\r\nConnection: close\r\n"
-                                 "Content-Length: ") +
-                      QByteArray::number(body.size()) + "\r\n\r\n" + body);
-        socket->disconnectFromHost();
-    }
-};
+using testing::LocalHttpServer;
 
 const QByteArray rankingHome = R"(<!DOCTYPE html><html><head><title>Ranking</title></head><body>
 <form action="/first" method="get"><input type="text" name="Itemname">
@@ -113,7 +76,7 @@ protected:
         write("102.html", "<html><head><meta charset=\"utf-8\"><title>Update 1.02</title></head>"
                           "<body>Version 1.02 \xc3\xa9t\xc3\xa9</body></html>");
         s_server = std::make_unique<LocalHttpServer>();
-        if (!s_server->listen(QHostAddress::LocalHost, 0))
+        if (!s_server->isListening())
             return;
         s_server->pages = {{"/", rankingHome}, {"/search", resultsPage}};
         s_pane = std::make_unique<WebEnginePane>("kestrova", s_pages->path().toStdString());
