@@ -19,6 +19,12 @@ fi
 # A private Wine prefix, made on the first run; no display is needed for console programs.
 export WINEPREFIX=$PWD/$build/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY
+# Make the prefix and keep one server running before the tests start in parallel: two first
+# starts of Wine race to create them.
+mkdir -p "$WINEPREFIX"
+wineserver -p
+trap 'wineserver -k 2>/dev/null || true' EXIT
+wineboot --init >/dev/null 2>&1 || true
 # Open Windows findings: each test named here stays out of the Wine run, with its reason, until
 # its fault is fixed; then it leaves this list.
 known=()
