@@ -39,26 +39,6 @@ TEST(StartUp, MissingFilesAreCreatedEmptyAndTheWindowShows)
     EXPECT_TRUE(f.dialogs.messages.empty());
 }
 
-TEST(StartUp, ExtensionFileGivesEntriesAfterAllAsWritten)
-{
-    AppFixture f;
-    f.writeAppFile("Ext.txt", ".nes\r\n\r\nAll\r\n.Sm\xE9\r\n");
-    auto &app = f.start();
-    EXPECT_EQ(app.comboBox("ext1_C").items(),
-              (std::vector<std::string>{"All", ".nes", "", "All", ".Sm\xC3\xA9"}));
-}
-
-TEST(StartUp, UnloadableLinesAreReportedOnce)
-{
-    AppFixture f;
-    f.writeAppFile("DATA.txt", "[Emu]orphan\r\nbroken\r\n" + kCatalog);
-    auto &app = f.start();
-    ASSERT_EQ(f.dialogs.messages.size(), 1u);
-    EXPECT_EQ(f.dialogs.messages[0].text, "2 lines of DATA.txt could not be loaded. Saving the "
-                                          "catalog will drop them.");
-    EXPECT_EQ(app.listBox("manu_L").items(), std::vector<std::string>{"Acme"});
-}
-
 TEST(ShutDown, NoLeavesTheFileAndYesSavesBeforeClosing)
 {
     AppFixture f;

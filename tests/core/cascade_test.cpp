@@ -71,12 +71,19 @@ TEST_F(Cascade, ManufacturerThenPlatformThenEmulatorFillTheirDependants)
 
 TEST_F(Cascade, AddedPlatformTakesTheNextSlotAndItsChosenFolder)
 {
-    list("manu_L").userClickRow(1);
-    f.dialogs.messageAnswers = {MessageResult::Yes};
-    f.dialogs.folderAnswers = {"/data/new roms"};
-    list("plat_list_L").addItem("New");
-    app->textBox("txt").setText("New");
-    app->textBox("ajout").setText("1");
+    // Also the first platform of an empty manufacturer: slot 0 must keep its folder.
+    app->catalog().Man[2].Name = "Fresh";
+    app->catalog().LastMan = 2;
+    app->UpdatE("Boot", 0);
+    const auto add = [&](int maker, const std::string &name, const std::string &folder) {
+        list("manu_L").userClickRow(maker);
+        f.dialogs.messageAnswers = {MessageResult::Yes};
+        f.dialogs.folderAnswers = {folder};
+        list("plat_list_L").addItem(name);
+        app->textBox("txt").setText(name);
+        app->textBox("ajout").setText("1");
+    };
+    add(1, "New", "/data/new roms");
     const auto &manufacturer = app->catalog().Man[1];
     EXPECT_EQ(manufacturer.Plat[1].Name, "New");
     EXPECT_EQ(manufacturer.Plat[1].RomPath, "/data/new roms" + kSeparator);
@@ -87,19 +94,8 @@ TEST_F(Cascade, AddedPlatformTakesTheNextSlotAndItsChosenFolder)
     EXPECT_EQ(app->textBox("ajout").text(), "0");
     EXPECT_EQ(list("plat_list_L").items(), (std::vector<std::string>{"Q0", "New"}));
     EXPECT_EQ(list("plat_list_L").listIndex(), -1);
-}
 
-TEST_F(Cascade, FirstPlatformOfAnEmptyManufacturerKeepsItsFolder)
-{
-    app->catalog().Man[2].Name = "Fresh";
-    app->catalog().LastMan = 2;
-    app->UpdatE("Boot", 0);
-    list("manu_L").userClickRow(2);
-    f.dialogs.messageAnswers = {MessageResult::Yes};
-    f.dialogs.folderAnswers = {"/r"};
-    list("plat_list_L").addItem("First");
-    app->textBox("txt").setText("First");
-    app->textBox("ajout").setText("1");
+    add(2, "First", "/r");
     EXPECT_EQ(app->catalog().Man[2].Plat[0].Name, "First");
     EXPECT_EQ(app->catalog().Man[2].Plat[0].RomPath, "/r" + kSeparator);
     EXPECT_EQ(list("plat_list_L").items(), std::vector<std::string>{"First"});

@@ -170,10 +170,12 @@ TEST(DataIntegrity, ByteOrderMarksAreSkippedInEveryProgramFile)
     const std::string bom = "\xEF\xBB\xBF";
     AppFixture f;
     f.writeAppFile("DATA.txt", bom + kCatalog);
-    f.writeAppFile("Ext.txt", bom + ".nes\r\n");
+    f.writeAppFile("Ext.txt", bom + ".nes\r\n\r\nAll\r\n.Sm\xE9\r\n");
     auto &app = f.start();
     EXPECT_EQ(app.listBox("manu_L").items(), std::vector<std::string>{"Acme"});
-    EXPECT_EQ(app.comboBox("ext1_C").items(), (std::vector<std::string>{"All", ".nes"}));
+    // Entries follow "All" as written, each line decoded on its own.
+    EXPECT_EQ(app.comboBox("ext1_C").items(),
+              (std::vector<std::string>{"All", ".nes", "", "All", ".Sm\xC3\xA9"}));
     EXPECT_TRUE(f.dialogs.messages.empty());
 }
 
