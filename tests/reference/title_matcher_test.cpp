@@ -229,13 +229,8 @@ TEST(MatchOutcome, MeterColourRoundsHalvesToEven)
 
 TEST(MatchOutcome, RomClickResults)
 {
-    const WikiImport list = parseWikiList(
-        "A\r\n*Lost Game <w/index.php?title=Lost_Game>\r\n*MegaBash:Turbo<wiki/M>\r\nx", "Gen");
-    // The same normalised text and a title without spaces: a full match, a green meter.
-    const MatchOutcome exact = matchRom(TitleMatcher(list.table), list, "Mega Bash:Turbo", kRoot);
-    EXPECT_EQ(std::tie(exact.row, exact.m, exact.color),
-              std::make_tuple(std::optional(1), 1.0, MeterColor{50, 205, 50}));
-
+    const WikiImport list =
+        parseWikiList("A\r\n*Lost Game <w/index.php?title=Lost_Game>\r\nx", "Gen");
     const MatchOutcome missing = matchRom(TitleMatcher(list.table), list, "Lost Game", kRoot);
     EXPECT_EQ(missing.caption, "Lost Game(no article)");
     EXPECT_EQ(missing.address, "http://en.wikipedia.org/w/index.php?title=Lost_Game");

@@ -1,3 +1,4 @@
+#include "reference/article_link.h"
 #include "reference/wiki_list_import.h"
 #include "reference/wiki_search.h"
 
@@ -100,16 +101,8 @@ TEST(WikiListImport, ReadsHeadersAndTitlesByBothRules)
         EXPECT_EQ(describe(parseWikiList(page, platform)), rows) << page;
 }
 
-TEST(WikiListImport, TakesATitleCompletedByTheLastLine)
+TEST(WikiListImport, ALoneCrEndingTheFileEndsTheImportCleanly)
 {
-    const std::string page =
-        crlf({"A", "*Gear Racer <wiki/Gear_Racer>", "/Penguin Dungeon",
-              "**Derby Circuit <wiki/Derby_Circuit>"});
-    EXPECT_EQ(describe(parseWikiList(page, "Gen")),
-              "Gear Racer</wiki/Gear_Racer>[Gear Racer ] | "
-              "Penguin Dungeon**Derby Circuit</wiki/Derby_Circuit>"
-              "[Penguin Dungeon**Derby Circuit ]");
-    // A lone CR ending the file, even while a title is being joined, ends the import cleanly.
     for (const std::string platform : {"Gen", "NES"}) {
         EXPECT_NO_THROW((void)parseWikiList("A\r*\r>\r", platform)) << platform;
         EXPECT_NO_THROW((void)parseWikiList("A\r*T<wiki/T>\r", platform)) << platform;
@@ -140,6 +133,182 @@ TEST(WikiListImport, UnreadableFileIsLikeAMissingOne)
     EXPECT_EQ(displayTitle("Caf\xC3\xA9"), "Caf\xC3\xA9");
     EXPECT_EQ(displayTitle("Caf\xE9"), "Caf\xC3\xA9");
 }
+
+TEST(ArticleLink, KeepsArticlesAndMissingOnesOnly)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"/wiki/Gear_Racer", "/wiki/Gear_Racer"},
+        {"https://en.wikipedia.org/wiki/Gear_Racer", "/wiki/Gear_Racer"},
+        {"HTTP://EN.WIKIPEDIA.ORG/wiki/A#History", "/wiki/A#History"},
+        {"//de.m.wikipedia.org/wiki/B", "/wiki/B"},
+        {"https://wikipedia.org/wiki/C", "/wiki/C"},
+        {"./Derby_Circuit", "/wiki/Derby_Circuit"},
+        {"./Moon?action=edit&redlink=1", "/w/index.php?title=Moon&action=edit&redlink=1"},
+        {"https://en.wikipedia.org/w/index.php?title=Moon&action=edit&redlink=1",
+         "/w/index.php?title=Moon&action=edit&redlink=1"},
+        {"/wiki/Aztec_Gold:_The_Lost_Temple", "/wiki/Aztec_Gold:_The_Lost_Temple"},
+        {"/wiki/Portal:_Still_Here", "/wiki/Portal:_Still_Here"},
+        // Not articles: other sites, anchors, files, help, edit links of sections, talk.
+        {"https://notwikipedia.org/wiki/X", ""},
+        {"https://fanwiki.example/wiki/X", ""},
+        {"#cite_note-a", ""},
+        {"/wiki/", ""},
+        {"/wiki/File:Box.png", ""},
+        {"/wiki/help:Contents", ""},
+        {"/wiki/Template_talk:Sample", ""},
+        {"/w/index.php?title=List&action=edit&section=2", ""},
+        {"/w/index.php?title=Category:X&action=edit&redlink=1", ""},
+        {"/w/index.php?action=edit&redlink=1", ""},
+        {"mailto:someone@example.org", ""},
+    };
+    for (const auto &[href, expected] : cases)
+        EXPECT_EQ(articleLink(href).value_or(""), expected) << href;
+    EXPECT_EQ(missingArticleLink("Penguin Dungeon & Co"),
+              "/w/index.php?title=Penguin_Dungeon_%26_Co&action=edit&redlink=1");
+}
+
+#if KESTROVA_HTML_IMPORT
+
+const std::string kPages = std::string(KESTROVA_TEST_DATA) + "/reference/html/";
+
+std::string page(const std::string &head, const std::string &body)
+{
+    return "<!DOCTYPE html>\n<html><head>" + head + "</head>\n<body>\n" + body +
+           "\n</body></html>\n";
+}
+
+std::string table(const std::string &rows)
+{
+    return "<table class=\"wikitable sortable\">\n" + rows + "\n</table>";
+}
+
+TEST(HtmlListImport, ReadsAPageSavedByABrowser)
+{
+    const auto bytes = readWikiListFile(kPages + "saved_by_browser.htm");
+    ASSERT_TRUE(bytes);
+    for (const char *platform : {"Sample Console", "NES"}) {
+        EXPECT_EQ(describe(parseWikiList(*bytes, platform)),
+                  "Gear Racer '94</wiki/Gear_Racer_%2794> | "
+                  "Moon Patrol Zero</w/index.php?title=Moon_Patrol_Zero&action=edit&redlink=1> | "
+                  "Caf\xC3\xA9 Panic</wiki/Caf%C3%A9_Panic> | "
+                  "Penguin Dungeon</w/index.php?title=Penguin_Dungeon&action=edit&redlink=1> | "
+                  "Derby Circuit</wiki/Derby_Circuit> | "
+                  "Arcade Pack Vol. 1</wiki/Arcade_Pack_Vol._1> | "
+                  "Astro Miner</wiki/Astro_Miner> | "
+                  "Aztec Gold: The Lost Temple</wiki/Aztec_Gold:_The_Lost_Temple> | "
+                  "Brick Breaker Deluxe</w/index.php?title=Brick_Breaker_Deluxe&action=edit"
+                  "&redlink=1>")
+            << platform;
+    }
+}
+
+TEST(HtmlListImport, ChoosesTheTitleColumn)
+{
+    const std::string linked = "<a href=\"/wiki/G\">G</a>";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        // No header names a title column: the first cell with an article link.
+        {table("<tr><th>Year</th><th>Developer</th><th>Game name</th></tr>\n"
+               "<tr><td>1990</td><td><a href=\"/wiki/Dev\">Dev</a></td><td>" + linked + "</td></tr>"),
+         "Dev</wiki/Dev>"},
+        // "Game", "NAME", "titles" in any case, wherever the column stands.
+        {table("<tr><th>Year</th><th>Developer</th><th>GAME</th></tr>\n"
+               "<tr><td>1990</td><td><a href=\"/wiki/Dev\">Dev</a></td><td>" + linked + "</td></tr>"),
+         "G</wiki/G>"},
+        {table("<tr><th>Publisher</th><th>NAME</th></tr><tr><td>P</td><td>" + linked +
+               "</td></tr>"),
+         "G</wiki/G>"},
+        // A row span before the title column shifts the cells of the next row.
+        {table("<tr><th>Year</th><th>Publisher</th><th>Titles</th></tr>\n"
+               "<tr><td rowspan=\"3\">1990</td><td><a href=\"/wiki/P\">P</a></td>"
+               "<td><a href=\"/wiki/One\">One</a></td></tr>\n"
+               "<tr><td><a href=\"/wiki/P\">P</a></td><td><a href=\"/wiki/Two\">Two</a></td></tr>\n"
+               "<tr><td colspan=\"2\"><a href=\"/wiki/Three\">Three</a></td></tr>"),
+         "One</wiki/One> | Two</wiki/Two> | Three</wiki/Three>"},
+        // Headings repeated inside the table and row headings.
+        {table("<tr><th scope=\"col\">Title</th><th>Year</th></tr>\n"
+               "<tr><th scope=\"row\"><a href=\"/wiki/A\">A</a></th><td>1</td></tr>\n"
+               "<tr><th>Title</th><th>Year</th></tr>\n"
+               "<tr><th scope=\"row\"><i><a href=\"/wiki/B\">B</a></i>[c]</th><td>2</td></tr>"),
+         "A</wiki/A> | B</wiki/B>"},
+        // Lists: only items that begin with an article link; nested lists too.
+        {"<ul><li><i>" + linked + "</i> (1990)</li><li>Port of " + linked +
+             "</li><li><a href=\"#x\">Jump</a></li>"
+             "<li><a href=\"/wiki/S\">Series</a><ul><li>\"<a href=\"/wiki/T\">T</a>\"</li></ul>"
+             "</li></ul>\n<ol><li>" + linked + "</li></ol>",
+         "G</wiki/G> | Series</wiki/S> | T</wiki/T>"},
+        // Tables and lists in page order; closing sections and navigation boxes passed over.
+        {"<ul><li>" + linked + "</li></ul>\n" +
+             table("<tr><td><a href=\"/wiki/H\">H</a></td></tr>") +
+             "\n<div class=\"navbox\"><ul><li><a href=\"/wiki/N\">N</a></li></ul></div>"
+             "\n<h2>See also</h2><ul><li><a href=\"/wiki/L\">List</a></li></ul>"
+             "\n<h2>More games</h2><ul><li><a href=\"/wiki/M\">M</a></li></ul>"
+             "\n<footer><ul><li><a href=\"/wiki/F\">F</a></li></ul></footer>",
+         "G</wiki/G> | H</wiki/H> | M</wiki/M>"},
+        {"<p>No lists here: <a href=\"/wiki/G\">G</a></p>", ""},
+        {"", ""},
+    };
+    for (const auto &[body, expected] : cases)
+        EXPECT_EQ(describe(parseWikiList(page("", body), "Gen")), expected) << body;
+}
+
+TEST(HtmlListImport, DecodesTheDeclaredCharset)
+{
+    const std::string item = "<ul><li><a href=\"/wiki/C\">Caf\xE9 \x93Q\x94</a></li></ul>";
+    const std::string utf8Item =
+        "<ul><li><a href=\"/wiki/C\">Caf\xC3\xA9 \xE2\x80\x9CQ\xE2\x80\x9D</a></li></ul>";
+    const std::string expected = "Caf\xC3\xA9 \xE2\x80\x9CQ\xE2\x80\x9D</wiki/C>";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {page("<meta charset=\"windows-1252\">", item), expected},
+        {page("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=ISO-8859-1\">",
+              item),
+         expected},
+        {page("<meta charset=\"latin1\">", item), expected},
+        {page("<meta charset=\"utf-8\">", utf8Item), expected},
+        {page("", utf8Item), expected},
+        {"\xEF\xBB\xBF" + page("<meta charset=\"windows-1252\">", utf8Item), expected},
+        {page("<meta charset=\"no-such-charset\">", utf8Item), expected},
+        // Undeclared bytes that are not UTF-8 show as replacement characters.
+        {page("", "<ul><li><a href=\"/wiki/C\">Caf\xE9</a></li></ul>"),
+         "Caf\xEF\xBF\xBD</wiki/C>"},
+    };
+    for (const auto &[bytes, rows] : cases)
+        EXPECT_EQ(describe(parseWikiList(bytes, "Gen")), rows) << bytes;
+}
+
+TEST(HtmlListImport, TextRulesWinOnAPageWithBothLayouts)
+{
+    // A page the text rules read keeps their result, even with game tables in it.
+    const std::string both =
+        "<html><body>\r\n" +
+        table("<tr><th>Title</th></tr><tr><td><a href=\"/wiki/H\">H</a></td></tr>") +
+        "\r\nA\r\n*Zed <wiki/Zed> (1990)\r\n<ul><li><a href=\"/wiki/L\">L</a></li></ul>\r\n"
+        "*Last<wiki/Last>\r\n</body></html>\r\n";
+    EXPECT_EQ(describe(parseWikiList(both, "Gen")),
+              "Zed</wiki/Zed>[Zed ] | Last</wiki/Last>");
+    // The body rule takes '<'-pieces of the same lines, as before.
+    const WikiImport body = parseWikiList(both, "NES");
+    ASSERT_FALSE(body.table.rows.empty());
+    EXPECT_EQ(body.table.rows[0].title, "*Zed");
+
+    const auto sample = readWikiListFile(std::string(KESTROVA_TEST_DATA) +
+                                         "/reference/app/wikigameslists/Sample Console.htm");
+    ASSERT_TRUE(sample);
+    EXPECT_EQ(parseWikiList(*sample, "Sample Console").table.rows.size(), 6u);
+}
+
+TEST(HtmlListImport, StoresAtMost6001Titles)
+{
+    std::string rows;
+    for (int i = 0; i < 6010; ++i)
+        rows += "<li><a href=\"/wiki/T" + std::to_string(i) + "\">T" + std::to_string(i) +
+                "</a></li>\n";
+    const WikiImport result = parseWikiList(page("", "<ul>" + rows + "</ul>"), "Gen");
+    ASSERT_EQ(result.table.rows.size(), 6001u);
+    ASSERT_EQ(result.availItems.size(), 6001u);
+    EXPECT_EQ(result.table.rows.back().link, "/wiki/T6000");
+}
+
+#endif
 
 } // namespace
 } // namespace kestrova
