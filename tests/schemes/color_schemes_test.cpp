@@ -113,14 +113,6 @@ TEST(ColorSchemes, MissingBlankOrShortActiveScheme)
     EXPECT_EQ(back(app, "romc_T"), 5);
     EXPECT_EQ(app.control("romc_T").foreColor(), 6);
     EXPECT_EQ(back(app, "manu_L"), 0) << "missing colours are black";
-
-    AppFixture garbled;
-    garbled.writeAppFile("ColorSchemes/Active.col", "\xEF\xBB\xBF 5 \r\n 6 \r\n#000000\r\n");
-    auto &other = garbled.start();
-    EXPECT_EQ(back(other, "romc_T"), 5) << "a byte-order mark hides nothing";
-    EXPECT_EQ(other.feature<ColorSchemes>().slot(2), kToolkitSlots[2])
-        << "a line that is no number keeps the toolkit's colour";
-    EXPECT_EQ(other.feature<ColorSchemes>().slot(3), 0);
 }
 
 TEST(ColorSchemes, ApplyColorsKeepsTheChooserAsItWasAndCyclingNeedsSchemes)
