@@ -289,11 +289,6 @@ TEST(HtmlListImport, TextRulesWinOnAPageWithBothLayouts)
     const WikiImport body = parseWikiList(both, "NES");
     ASSERT_FALSE(body.table.rows.empty());
     EXPECT_EQ(body.table.rows[0].title, "*Zed");
-
-    const auto sample = readWikiListFile(std::string(KESTROVA_TEST_DATA) +
-                                         "/reference/app/wikigameslists/Sample Console.htm");
-    ASSERT_TRUE(sample);
-    EXPECT_EQ(parseWikiList(*sample, "Sample Console").table.rows.size(), 6u);
 }
 
 TEST(HtmlListImport, StoresAtMost6001Titles)
