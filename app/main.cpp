@@ -1,6 +1,6 @@
 #include "platform/qt/desktop_host.h"
 #include "platform/qt/qt_convert.h"
-#include "platform/qt/web_engine_pane.h"
+#include "platform/qt/web_pane_module.h"
 #include "program/kestrova_program.h"
 
 #include <QApplication>

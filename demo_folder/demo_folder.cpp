@@ -1,6 +1,7 @@
 #include "demo_folder/demo_folder.h"
 
 #include "core/catalog_file.h"
+#include "platform/web_pane.h"
 
 #include <system_error>
 
@@ -136,7 +137,10 @@ DemoSources demoSourcesBeside(const fs::path &programDir, SystemKind kind)
     sources.appFiles = programDir;
     sources.samples = programDir / kDemoSamplesFolder;
     sources.emulator = programDir / (std::string(kDemoEmulatorName) + suffix);
-    sources.programs = {programDir / ("kestrova" + suffix), programDir / ("kestrova-cli" + suffix)};
+    const std::string module = std::string(kWebEngineModuleName)
+                               + (kind == SystemKind::Windows ? ".dll" : ".so");
+    sources.programs = {programDir / ("kestrova" + suffix), programDir / ("kestrova-cli" + suffix),
+                        programDir / module};
     return sources;
 }
 

@@ -26,7 +26,8 @@ struct DemoSources
     std::filesystem::path samples;
     /// The stand-in emulator; it is copied beside the programs.
     std::filesystem::path emulator;
-    /// Further programs copied into the folder when they exist (kestrova, kestrova-cli).
+    /// Further programs copied into the folder when they exist (kestrova, kestrova-cli and the
+    /// web-engine module).
     std::vector<std::filesystem::path> programs;
 };
 

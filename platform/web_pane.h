@@ -2,8 +2,13 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace kestrova {
+
+/// The file name, without its system's suffix, of the module that holds the real web pane; it
+/// sits beside the programs.
+inline constexpr std::string_view kWebEngineModuleName = "kestrova-web-engine";
 
 /// The embedded browser. Position, size and visibility belong to the `Browser` control of the
 /// main window; this is what the program does with its content.

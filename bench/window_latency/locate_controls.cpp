@@ -10,7 +10,7 @@
 #include "platform/list_box.h"
 #include "platform/qt/desktop_host.h"
 #include "platform/qt/form_window.h"
-#include "platform/qt/web_engine_pane.h"
+#include "platform/qt/web_pane_module.h"
 #include "program/kestrova_program.h"
 
 #include <QApplication>
@@ -56,7 +56,7 @@ int main(int argc, char *argv[])
     const kestrova::SiteHosts hosts;
     kestrova::DesktopHost host(appDir, hosts.product, [&](kestrova::Services services) {
         return kestrova::makeKestrova(appDir, services, kestrova::PlatformRules::native(), hosts);
-    });
+    }, appDir);
     host.start();
     settle(1000);
     auto &window = host.mainWindow();

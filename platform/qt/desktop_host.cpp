@@ -1,8 +1,9 @@
 #include "platform/qt/desktop_host.h"
 
 #include "platform/qt/form_window.h"
-#include "platform/qt/web_engine_pane.h"
+#include "platform/qt/web_pane_module.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -10,9 +11,13 @@
 namespace kestrova {
 
 DesktopHost::DesktopHost(const std::filesystem::path &appDir, const std::string &productHost,
-                         const ApplicationFactory &makeApplication)
+                         const ApplicationFactory &makeApplication,
+                         std::optional<std::filesystem::path> moduleFolder)
     : m_pagesFolder(appDir / "pages"),
       m_productHost(productHost),
+      m_moduleFolder(moduleFolder ? *moduleFolder
+                                  : std::filesystem::path(
+                                        QCoreApplication::applicationDirPath().toStdU16String())),
       m_shell(appDir),
       m_web([this]() -> WebPane & { return startWebPane(); }),
       m_browserSlot(new QWidget)
@@ -48,7 +53,7 @@ FormWindow &DesktopHost::window(const Form &form)
     return *m_mainWindow;
 }
 
-WebEnginePane &DesktopHost::webPane()
+WidgetWebPane &DesktopHost::webPane()
 {
     m_web.start();
     return *m_engine;
@@ -56,7 +61,7 @@ WebEnginePane &DesktopHost::webPane()
 
 WebPane &DesktopHost::startWebPane()
 {
-    m_engine = std::make_unique<WebEnginePane>(m_productHost, m_pagesFolder, m_browserSlot);
+    m_engine = loadWebPane(m_moduleFolder, m_productHost, m_pagesFolder, m_browserSlot);
     m_browserSlot->layout()->addWidget(m_engine->widget());
     return *m_engine;
 }

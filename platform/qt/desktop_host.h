@@ -4,12 +4,14 @@
 #include "platform/deferred_web_pane.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_shell.h"
+#include "platform/qt/widget_web_pane.h"
 
 #include <QObject>
 
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QWidget;
@@ -17,10 +19,11 @@ class QWidget;
 namespace kestrova {
 
 class FormWindow;
-class WebEnginePane;
 
 /// Makes the application object, with its features, on the services it is handed.
 using ApplicationFactory = std::function<std::unique_ptr<Application>(Services)>;
+/// Makes the real web pane inside `parent`.
+using WebPaneMaker = std::function<std::unique_ptr<WidgetWebPane>(QWidget *parent)>;
 
 /// The program on a desktop: the real services, the application object and its three windows.
 /// The web engine starts right after the main window's first paint, or earlier when the
@@ -28,9 +31,11 @@ using ApplicationFactory = std::function<std::unique_ptr<Application>(Services)>
 class DesktopHost : public QObject
 {
 public:
-    /// `productHost` is the host whose pages come from the application folder's pages/.
+    /// `productHost` is the host whose pages come from the application folder's pages/. The web
+    /// pane comes from the web-engine module in `moduleFolder`, by default the program's own.
     DesktopHost(const std::filesystem::path &appDir, const std::string &productHost,
-                const ApplicationFactory &makeApplication);
+                const ApplicationFactory &makeApplication,
+                std::optional<std::filesystem::path> moduleFolder = std::nullopt);
     ~DesktopHost() override;
 
     /// Runs the main window's load sequence, which shows it.
@@ -40,7 +45,7 @@ public:
     FormWindow &mainWindow() { return *m_mainWindow; }
     FormWindow &window(const Form &form);
     /// The real web pane, started now if it has not been.
-    WebEnginePane &webPane();
+    WidgetWebPane &webPane();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -50,10 +55,11 @@ private:
 
     std::filesystem::path m_pagesFolder;
     std::string m_productHost;
+    std::filesystem::path m_moduleFolder;
     QtDialogs m_dialogs;
     QtShell m_shell;
     DeferredWebPane m_web;
-    std::unique_ptr<WebEnginePane> m_engine;
+    std::unique_ptr<WidgetWebPane> m_engine;
     QWidget *m_browserSlot = nullptr; // owned by the main window once it is placed
     std::unique_ptr<Application> m_app;
     std::unique_ptr<FormWindow> m_mainWindow;

@@ -1,5 +1,6 @@
 #include "fakes/temp_dir.h"
 #include "platform/list_box.h"
+#include "platform/menu_item.h"
 #include "platform/qt/desktop_host.h"
 #include "qt/program_host.h"
 #include "platform/file_io.h"
@@ -313,6 +314,23 @@ TEST_F(Binding, AccessibleNamesFollowCaptionsAndTellControlsApart)
 
 // A picture "name.png" shows the pixels of "name@2x.png" on a high-DPI screen, at the size of
 // "name.png"; a picture without a sharper file still shows.
+TEST(WebEngineModule, WithoutTheModuleThePaneSaysWhyAndTheProgramStillRuns)
+{
+    testing::TempDir appDir, emptyFolder;
+    appDir.write("DATA.txt", "[Manufacturer]Acme\r\n[Platform]Star\r\n");
+    DesktopHost host(appDir.path(), "kestrova", [&](Services services) {
+        return makeKestrova(appDir.path(), services, PlatformRules::native(), {});
+    }, emptyFolder.path());
+    host.start();
+    auto *notice = qobject_cast<QLabel *>(host.webPane().widget());
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(notice->text().startsWith(QStringLiteral("The web pane could not start: ")));
+    EXPECT_TRUE(host.mainWindow().isAncestorOf(notice));
+    host.app().form1().menuBar().find("M_Gr")->userClick(); // a page is wanted: nothing breaks
+    EXPECT_EQ(host.webPane().currentAddress(), "");
+    EXPECT_EQ(host.app().listBox("manu_L").count(), 1);
+}
+
 TEST(HighDpi, PicturesTakeTheirDoubleSizeFileAtTheSameLogicalSize)
 {
     const qreal ratio = qApp->devicePixelRatio();

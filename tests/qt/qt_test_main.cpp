@@ -1,4 +1,4 @@
-#include "platform/qt/web_engine_pane.h"
+#include "platform/qt/web_pane_module.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "platform/list_box.h"
 #include "platform/qt/desktop_host.h"
-#include "platform/qt/web_engine_pane.h"
+#include "platform/qt/web_engine/web_engine_pane.h"
 #include "platform/text_box.h"
 #include "qt/local_http_server.h"
 #include "qt/program_host.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/web_pane.h"
+#include "platform/qt/widget_web_pane.h"
 
 #include <QPointer>
 
@@ -18,7 +18,7 @@ namespace kestrova {
 /// product's own pages folder, without network, and keep their http:// address. Only the page
 /// itself is answered so: a product page carries its styles and pictures inline (data: images),
 /// and stays well under 2 MB (setHtml's limit).
-class WebEnginePane : public WebPane
+class WebEnginePane : public WidgetWebPane
 {
 public:
     /// `productHost` is a host name such as "kestrova"; `pagesFolder` holds index.html (the
@@ -30,7 +30,7 @@ public:
     WebEnginePane &operator=(const WebEnginePane &) = delete;
 
     /// The view, for the window binding to place and show; null once its parent deleted it.
-    [[nodiscard]] QWidget *widget() const;
+    [[nodiscard]] QWidget *widget() const override;
 
     void navigate(const std::string &address) override;
     [[nodiscard]] std::string currentAddress() const override;
@@ -54,9 +54,5 @@ private:
 /// Resolves a typed address the way a browser's address bar does: without a scheme it is
 /// http://, and a bare host gets the root path ("kestrova" is "http://kestrova/").
 [[nodiscard]] QUrl urlFromAddress(const std::string &address);
-
-/// Engine plumbing to call before the QApplication exists: as root the engine's sandbox cannot
-/// start, and the offscreen platform has no GPU.
-void prepareWebEngineEnvironment();
 
 } // namespace kestrova

@@ -1,4 +1,4 @@
-#include "platform/qt/web_engine_pane.h"
+#include "platform/qt/web_engine/web_engine_pane.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -14,10 +14,6 @@
 #include <string>
 #include <system_error>
 #include <utility>
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 namespace kestrova {
 
@@ -286,22 +282,6 @@ QUrl urlFromAddress(const std::string &address)
     if (url.path().isEmpty() && !url.host().isEmpty())
         url.setPath(QStringLiteral("/"));
     return url;
-}
-
-void prepareWebEngineEnvironment()
-{
-#ifndef _WIN32
-    if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-#endif
-    if (qgetenv("QT_QPA_PLATFORM") != "offscreen")
-        return;
-    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    if (flags.contains("--disable-gpu"))
-        return;
-    if (!flags.isEmpty())
-        flags.append(' ');
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.append("--disable-gpu"));
 }
 
 } // namespace kestrova
