@@ -1,4 +1,5 @@
 #include "platform/qt/desktop_host.h"
+#include "platform/qt/font_warm_up.h"
 #include "platform/qt/qt_convert.h"
 #include "platform/qt/web_pane_module.h"
 #include "program/kestrova_program.h"
@@ -8,12 +9,14 @@
 
 int main(int argc, char *argv[])
 {
+    kestrova::FontWarmUp fonts;
     kestrova::prepareWebEngineEnvironment();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrova"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     const std::filesystem::path appDir(QCoreApplication::applicationDirPath().toStdU16String());
     const kestrova::SiteHosts hosts;
+    fonts.wait(); // before the window lays out its first text
     kestrova::DesktopHost host(appDir, hosts.product, [&](kestrova::Services services) {
         return kestrova::makeKestrova(appDir, services, kestrova::PlatformRules::native(), hosts);
     });

@@ -22,6 +22,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <utility>
+
 namespace kestrova {
 
 namespace {
@@ -291,7 +293,12 @@ void ControlBinding::changed(Change change)
         break;
     case Change::Items: m_entriesDirty = true; [[fallthrough]];
     case Change::Selection: scheduleSync(); break;
-    case Change::Picture: applyPicture(); break;
+    case Change::Picture:
+        // Decoded just before the next frame: at start-up the default set is replaced by the
+        // chosen one before anything is shown, and only that one needs reading.
+        m_pictureDirty = true;
+        scheduleSync();
+        break;
     case Change::Checked:
         if (auto *check = qobject_cast<QCheckBox *>(m_widget.data()))
             check->setChecked(static_cast<CheckBox &>(m_control).isChecked());
@@ -303,8 +310,9 @@ void ControlBinding::changed(Change change)
 
 namespace {
 
-// Lists wait here so that a burst of entries costs one reset; the window syncs them before its
-// next frame, and a zero timer catches windows that are not painting.
+// Lists and pictures wait here so that a burst of changes costs one reset or one decoding; the
+// window syncs them before its next frame, and a zero timer catches windows that are not
+// painting.
 QList<QPointer<ControlBinding>> &pendingLists()
 {
     static QList<QPointer<ControlBinding>> pending;
@@ -329,7 +337,10 @@ void ControlBinding::syncPendingLists()
         const QPointer<ControlBinding> binding = pendingLists().takeFirst();
         if (binding) {
             binding->m_syncPending = false;
-            binding->syncEntries();
+            if (std::exchange(binding->m_pictureDirty, false))
+                binding->applyPicture();
+            if (binding->m_model || qobject_cast<QComboBox *>(binding->m_widget.data()))
+                binding->syncEntries();
         }
     }
 }

@@ -25,8 +25,9 @@ public:
     Control &control() const { return m_control; }
     /// The status bar is docked to the bottom of the client area whatever its geometry says.
     void placeStatusBar(const QSize &clientSize);
-    /// Brings every list whose entries or selection changed into its widget now; windows call
-    /// it before they paint, so one click's changes always reach the screen together.
+    /// Brings every list whose entries or selection changed, and every new picture, into its
+    /// widget now; windows call it before they paint, so one click's changes always reach the
+    /// screen together.
     static void syncPendingLists();
 
 protected:
@@ -50,6 +51,7 @@ private:
     ListBoxModel *m_model = nullptr;
     bool m_syncPending = false;
     bool m_entriesDirty = false;
+    bool m_pictureDirty = false;
     bool m_updating = false;
     bool m_secondPress = false;
 };

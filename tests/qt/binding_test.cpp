@@ -372,6 +372,7 @@ TEST(HighDpi, PicturesTakeTheirDoubleSizeFileAtTheSameLogicalSize)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     button.setPicture(sharp);
     other.setPicture(plain);
+    QCoreApplication::processEvents();
 
     const QColor expected = ratio >= 2 ? QColor(Qt::blue) : QColor(Qt::red);
     auto *label = window.findChild<QLabel *>(QStringLiteral("Image2(0)"));
