@@ -13,6 +13,11 @@ namespace kestrova {
 
 #ifdef _WIN32
 
+std::optional<FolderStamp> folderStamp(const std::filesystem::path &)
+{
+    return std::nullopt;
+}
+
 void forEachFolderEntry(const std::filesystem::path &folder, const PlatformRules &rules,
                         const std::function<void(FolderEntry &)> &visit)
 {
@@ -32,6 +37,11 @@ void forEachFolderEntry(const std::filesystem::path &folder, const PlatformRules
 
 namespace {
 
+std::int64_t nanoseconds(const timespec &time)
+{
+    return std::int64_t(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
 // The entry's type comes with the name on most file systems; links and file systems that do not
 // tell are asked, following links as a listing of files does.
 bool isRegularFile(int folderFd, const dirent &entry)
@@ -45,6 +55,16 @@ bool isRegularFile(int folderFd, const dirent &entry)
 }
 
 } // namespace
+
+std::optional<FolderStamp> folderStamp(const std::filesystem::path &folder)
+{
+    struct stat status;
+    if (stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode))
+        return std::nullopt;
+    return FolderStamp{std::uint64_t(status.st_dev), std::uint64_t(status.st_ino),
+                       std::int64_t(status.st_size), nanoseconds(status.st_mtim),
+                       nanoseconds(status.st_ctim)};
+}
 
 // A folder of many thousand files is read without building a path object per entry.
 void forEachFolderEntry(const std::filesystem::path &folder, const PlatformRules &,
@@ -60,6 +80,7 @@ void forEachFolderEntry(const std::filesystem::path &folder, const PlatformRules
         if (entry.name == "." || entry.name == "..")
             continue;
         entry.regularFile = isRegularFile(fd, *found);
+        entry.typeLookedUp = found->d_type == DT_LNK || found->d_type == DT_UNKNOWN;
         entry.hidden = entry.name.front() == '.';
         visit(entry);
     }

@@ -25,7 +25,7 @@ RomList::~RomList()
 std::vector<std::string> RomList::romFiles(const std::string &folderText,
                                            const std::string &entry) const
 {
-    return listRomFiles(folderText, entry, m_app.rules());
+    return listRomFiles(folderText, entry, m_app.rules(), &m_folders);
 }
 
 void RomList::platformSelected()

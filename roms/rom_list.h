@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/rom_source.h"
+#include "platform/folder_listing_cache.h"
 
 #include <string>
 
@@ -29,6 +30,7 @@ private:
     void showCounts();
 
     Application &m_app;
+    mutable FolderListingCache m_folders;
 };
 
 } // namespace kestrova

@@ -2,6 +2,7 @@
 
 #include "platform/case_fold.h"
 #include "platform/folder_listing.h"
+#include "platform/folder_listing_cache.h"
 
 #include <algorithm>
 #include <cctype>
@@ -55,7 +56,7 @@ bool passesExtensionFilter(const std::string &fileName, const std::string &entry
 }
 
 std::vector<std::string> listRomFiles(const std::string &folderText, const std::string &entry,
-                                      const PlatformRules &rules)
+                                      const PlatformRules &rules, FolderListingCache *cache)
 {
     std::vector<std::string> names;
     if (folderText.empty())
@@ -67,12 +68,17 @@ std::vector<std::string> listRomFiles(const std::string &folderText, const std::
         return names;
     const std::string pattern = folderText.substr(cut);
     const bool ignoreCase = rules.kind() == SystemKind::Windows;
-    forEachFolderEntry(toPath(folderText.substr(0, cut)), rules, [&](FolderEntry &file) {
+    const auto take = [&](FolderEntry &file) {
         if (!pattern.empty() && !wildcardMatch(pattern, file.name, ignoreCase))
             return;
         if (file.regularFile && !file.hidden && passesExtensionFilter(file.name, entry))
             names.push_back(std::move(file.name));
-    });
+    };
+    const auto folder = toPath(folderText.substr(0, cut));
+    if (cache)
+        cache->forEachEntry(folder, rules, take);
+    else
+        forEachFolderEntry(folder, rules, take);
     return names;
 }
 

@@ -7,6 +7,8 @@
 
 namespace kestrova {
 
+class FolderListingCache;
+
 /// Does the file name pass the extension filter entry? "All" (with its capital) and the empty
 /// entry pass everything. An entry beginning with "." matches names ending with it, ignoring
 /// case; any other entry is compared with the last four characters, ignoring case.
@@ -14,8 +16,10 @@ bool passesExtensionFilter(const std::string &fileName, const std::string &entry
 
 /// The ordinary, visible files named by the folder text, in the order the file system returns
 /// them. The text is a folder followed by a separator, optionally followed by a pattern with
-/// * and ? wildcards. A folder that cannot be read gives an empty list.
+/// * and ? wildcards. A folder that cannot be read gives an empty list. With a cache, a folder
+/// that has not changed since it was last listed is not read again.
 std::vector<std::string> listRomFiles(const std::string &folderText, const std::string &entry,
-                                      const PlatformRules &rules);
+                                      const PlatformRules &rules,
+                                      FolderListingCache *cache = nullptr);
 
 } // namespace kestrova
