@@ -343,6 +343,9 @@ void ControlBinding::syncPendingLists()
                 binding->syncEntries();
         }
     }
+    // A child shown meanwhile (a list's scroll bar) asks for its paint by a posted event that
+    // would otherwise come after this frame.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
 }
 
 void ControlBinding::syncEntries()
@@ -354,8 +357,11 @@ void ControlBinding::syncEntries()
     if (auto *view = qobject_cast<QListView *>(m_widget.data())) {
         if (m_entriesDirty) {
             m_model->entriesChanged();
-            // Laid out now, not on the view's own timer a frame later.
+            // Laid out now, not on the view's own timer a frame later. A scroll bar comes or
+            // goes by a queued call and a posted layout; both are run now, or the bar would
+            // reach the screen a frame after the list.
             view->doItemsLayout();
+            QCoreApplication::sendPostedEvents(view, 0);
         }
         const auto index = m_model->index(list.listIndex());
         if (index.isValid()) {
