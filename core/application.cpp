@@ -191,6 +191,12 @@ std::vector<std::string> Application::romFiles(const std::string &folderText,
     return m_romSource ? m_romSource->romFiles(folderText, entry) : std::vector<std::string>{};
 }
 
+void Application::readRomFoldersAhead(const std::vector<std::string> &folderTexts) const
+{
+    if (m_romSource)
+        m_romSource->readAhead(folderTexts);
+}
+
 void Application::UpdatE(const std::string &caller, int index)
 {
     feature<SelectionCascade>().UpdatE(caller, index);

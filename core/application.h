@@ -88,6 +88,8 @@ public:
     /// The ROM files of a folder, as the installed ROM feature lists them (none without one).
     std::vector<std::string> romFiles(const std::string &folderText,
                                       const std::string &entry) const;
+    /// Lets the ROM feature read these folders ahead of the user listing them.
+    void readRomFoldersAhead(const std::vector<std::string> &folderTexts) const;
     void setRomSource(const RomSource *source) { m_romSource = source; }
 
     void UpdatE(const std::string &caller, int index);

@@ -14,6 +14,11 @@ public:
     /// The names the ROM list shows for this folder text and extension entry, in order.
     virtual std::vector<std::string> romFiles(const std::string &folderText,
                                               const std::string &entry) const = 0;
+    /// Folder texts the user is likely to list next; a source may start reading them ahead.
+    virtual void readAhead(const std::vector<std::string> &folderTexts) const
+    {
+        (void)folderTexts;
+    }
 };
 
 } // namespace kestrova

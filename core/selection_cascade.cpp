@@ -73,10 +73,15 @@ void SelectionCascade::manufacturerChanged(int m)
         return;
     const auto &manufacturer = m_app.catalog().Man[m];
     auto &platforms = m_app.listBox("plat_list_L");
+    std::vector<std::string> romFolders;
     for (int j = 0; j <= std::min<int>(manufacturer.LastPlat, kPlatformSlots - 1); ++j) {
-        if (!manufacturer.Plat[j].Name.empty())
+        if (!manufacturer.Plat[j].Name.empty()) {
             platforms.addItem(manufacturer.Plat[j].Name);
+            romFolders.push_back(manufacturer.Plat[j].RomPath);
+        }
     }
+    // A platform click lists its ROM folder; a large one is read while the user looks.
+    m_app.readRomFoldersAhead(romFolders);
 }
 
 void SelectionCascade::platformChanged(int p)

@@ -28,6 +28,16 @@ std::vector<std::string> RomList::romFiles(const std::string &folderText,
     return listRomFiles(folderText, entry, m_app.rules(), &m_folders);
 }
 
+void RomList::readAhead(const std::vector<std::string> &folderTexts) const
+{
+    std::vector<std::filesystem::path> folders;
+    for (const auto &text : folderTexts) {
+        if (auto folder = romFolderOf(text, m_app.rules()))
+            folders.push_back(std::move(*folder));
+    }
+    m_folders.readAhead(std::move(folders), m_app.rules());
+}
+
 void RomList::platformSelected()
 {
     auto &platforms = m_app.listBox("plat_list_L");

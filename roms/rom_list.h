@@ -19,6 +19,7 @@ public:
 
     std::vector<std::string> romFiles(const std::string &folderText,
                                       const std::string &entry) const override;
+    void readAhead(const std::vector<std::string> &folderTexts) const override;
 
     /// The click on `plat_list_L`.
     void platformSelected();

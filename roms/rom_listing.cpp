@@ -44,7 +44,24 @@ bool isSeparator(char c, const PlatformRules &rules)
     return c == '/' || (rules.kind() == SystemKind::Windows && c == '\\');
 }
 
+size_t patternStart(const std::string &folderText, const PlatformRules &rules)
+{
+    size_t cut = folderText.size();
+    while (cut > 0 && !isSeparator(folderText[cut - 1], rules))
+        --cut;
+    return cut;
+}
+
 } // namespace
+
+std::optional<std::filesystem::path> romFolderOf(const std::string &folderText,
+                                                 const PlatformRules &rules)
+{
+    const size_t cut = patternStart(folderText, rules);
+    if (cut == 0)
+        return std::nullopt;
+    return toPath(folderText.substr(0, cut));
+}
 
 bool passesExtensionFilter(const std::string &fileName, const std::string &entry)
 {
@@ -59,14 +76,10 @@ std::vector<std::string> listRomFiles(const std::string &folderText, const std::
                                       const PlatformRules &rules, FolderListingCache *cache)
 {
     std::vector<std::string> names;
-    if (folderText.empty())
+    const auto folder = romFolderOf(folderText, rules);
+    if (!folder)
         return names;
-    size_t cut = folderText.size();
-    while (cut > 0 && !isSeparator(folderText[cut - 1], rules))
-        --cut;
-    if (cut == 0)
-        return names;
-    const std::string pattern = folderText.substr(cut);
+    const std::string pattern = folderText.substr(patternStart(folderText, rules));
     const bool ignoreCase = rules.kind() == SystemKind::Windows;
     const auto take = [&](FolderEntry &file) {
         if (!pattern.empty() && !wildcardMatch(pattern, file.name, ignoreCase))
@@ -74,11 +87,10 @@ std::vector<std::string> listRomFiles(const std::string &folderText, const std::
         if (file.regularFile && !file.hidden && passesExtensionFilter(file.name, entry))
             names.push_back(std::move(file.name));
     };
-    const auto folder = toPath(folderText.substr(0, cut));
     if (cache)
-        cache->forEachEntry(folder, rules, take);
+        cache->forEachEntry(*folder, rules, take);
     else
-        forEachFolderEntry(folder, rules, take);
+        forEachFolderEntry(*folder, rules, take);
     return names;
 }
 

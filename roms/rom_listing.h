@@ -2,6 +2,8 @@
 
 #include "platform/platform_rules.h"
 
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,11 @@ class FolderListingCache;
 /// entry pass everything. An entry beginning with "." matches names ending with it, ignoring
 /// case; any other entry is compared with the last four characters, ignoring case.
 bool passesExtensionFilter(const std::string &fileName, const std::string &entry);
+
+/// The folder part of a ROM folder text (everything up to its last separator); nothing when
+/// the text names no folder.
+std::optional<std::filesystem::path> romFolderOf(const std::string &folderText,
+                                                 const PlatformRules &rules);
 
 /// The ordinary, visible files named by the folder text, in the order the file system returns
 /// them. The text is a folder followed by a separator, optionally followed by a pattern with

@@ -26,9 +26,9 @@ std::vector<Entry> sortedEntries(const std::function<void(const FolderListingCac
 }
 
 #ifndef _WIN32
-// Whatever happens to a folder between listings, the cache answers what the folder holds now.
-// The clock runs ahead so that folders count as quiet; each change waits for a new tick of the
-// file system's clock, as changes seconds apart would.
+// Whatever happens to a folder between listings, and whether or not it is being read ahead, the
+// cache answers what the folder holds now. The clock runs ahead so that folders count as quiet;
+// each change waits for a new tick of the file system's clock, as changes seconds apart would.
 TEST(FolderListingCache, AnswersWhatTheFolderHoldsAfterAnyChange)
 {
     TempDir dir;
@@ -62,6 +62,8 @@ TEST(FolderListingCache, AnswersWhatTheFolderHoldsAfterAnyChange)
             break;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(12));
+        if (random() % 3 == 0)
+            cache.readAhead({dir.path() / "missing", folder}, rules);
         for (int again = 0; again < 2; ++again) {
             bool remembered = false;
             const auto cached = sortedEntries([&](const auto &visit) {
