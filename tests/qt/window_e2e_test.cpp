@@ -112,6 +112,51 @@ TEST_F(RealWindow, TheWindowIsShownBeforeTheWebEngineStarts)
         [&] { return host->webPane().currentAddress() == "http://kestrova/102.html"; }, 10000));
 }
 
+// Counts the main window's frames and whether its lists are painted in them.
+class FrameCounter : public QObject
+{
+public:
+    explicit FrameCounter(QWidget &window) : m_window(window) { qApp->installEventFilter(this); }
+    ~FrameCounter() override { qApp->removeEventFilter(this); }
+    int frames = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == &m_window && event->type() == QEvent::UpdateRequest)
+            m_inFrame = true;
+        else if (event->type() == QEvent::Paint && m_inFrame && watched != &m_window) {
+            ++frames; // counted once, at the first paint of the frame
+            m_inFrame = false;
+        }
+        return false;
+    }
+
+private:
+    QWidget &m_window;
+    bool m_inFrame = false;
+};
+
+// A platform click fills lists that gain scroll bars; the lists, their bars and the counts reach
+// the screen together, never a frame of new counts over half-drawn lists.
+TEST_F(RealWindow, APlatformClickReachesTheScreenInOneFrame)
+{
+    auto &window = host->mainWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, 10000));
+    auto &app = host->app();
+    app.listBox("manu_L").setListIndex(0);
+    app.listBox("plat_list_L").setListIndex(1);
+    QTest::qWait(500);
+    auto *platforms = window.findChild<QListView *>(QStringLiteral("plat_list_L"));
+    ASSERT_NE(platforms, nullptr);
+    const QPoint row = platforms->visualRect(platforms->model()->index(0, 0)).center();
+    FrameCounter counter(window);
+    QTest::mouseClick(platforms->viewport(), Qt::LeftButton, {}, row);
+    QTest::qWait(500);
+    ASSERT_GT(app.listBox("avail_L").count(), 20) << "the demo's list page should need a scroll bar";
+    EXPECT_EQ(counter.frames, 1);
+}
+
 TEST_F(RealWindow, SchemesPictureSetsAndTheSplitterChangeTheWindow)
 {
     auto &window = host->mainWindow();
