@@ -4,10 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${KESTROVA_ASAN_BUILD:-build-asan}
-if [ ! -f "$build/build.ninja" ]; then
-  CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DKESTROVA_QT=OFF -DKESTROVA_SANITIZE=ON -DKESTROVA_WERROR=ON -DKESTROVA_BENCH=OFF >/dev/null
-fi
+# Configured on every run, so that a build folder made before an option existed gets it too.
+CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DKESTROVA_QT=OFF -DKESTROVA_SANITIZE=ON -DKESTROVA_WERROR=ON -DKESTROVA_BENCH=OFF >/dev/null
 cmake --build "$build" -j2
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

@@ -5,12 +5,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${KESTROVA_MINGW_BUILD:-build-mingw}
-if [ ! -f "$build/build.ninja" ]; then
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DKESTROVA_QT=OFF -DKESTROVA_BENCH=OFF \
-    -DKESTROVA_HTML_IMPORT=OFF -DKESTROVA_WERROR=ON \
-    -DKESTROVA_GTEST_SOURCE=/usr/src/googletest >/dev/null
-fi
+# Configured on every run, so that a build folder made before an option existed gets it too.
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DKESTROVA_QT=OFF -DKESTROVA_BENCH=OFF \
+  -DKESTROVA_HTML_IMPORT=OFF -DKESTROVA_WERROR=ON \
+  -DKESTROVA_GTEST_SOURCE=/usr/src/googletest >/dev/null
 cmake --build "$build" -j2
 if ! command -v wine >/dev/null; then
   echo "Wine is not installed: the Windows tests were built, not run." >&2

@@ -17,6 +17,8 @@ namespace fs = std::filesystem;
 using Clock = FolderListingCache::Clock;
 using Entry = std::tuple<std::string, bool, bool>;
 
+// Folders are answered from memory only where they carry a stamp: not on Windows.
+#ifndef _WIN32
 std::vector<Entry> sortedEntries(const std::function<void(const FolderListingCache::Visit &)> &list)
 {
     std::vector<Entry> entries;
@@ -25,7 +27,6 @@ std::vector<Entry> sortedEntries(const std::function<void(const FolderListingCac
     return entries;
 }
 
-#ifndef _WIN32
 // Whatever happens to a folder between listings, and whether or not it is being read ahead, the
 // cache answers what the folder holds now. The clock runs ahead so that folders count as quiet;
 // each change waits for a new tick of the file system's clock, as changes seconds apart would.
