@@ -1,3 +1,4 @@
+#include "platform/qt/deferred_icon_style.h"
 #include "platform/qt/desktop_host.h"
 #include "platform/qt/font_warm_up.h"
 #include "platform/qt/qt_convert.h"
@@ -13,7 +14,8 @@ int main(int argc, char *argv[])
     kestrova::prepareWebEngineEnvironment();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrova"));
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(
+        new kestrova::DeferredIconStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
     const std::filesystem::path appDir(QCoreApplication::applicationDirPath().toStdU16String());
     const kestrova::SiteHosts hosts;
     fonts.wait(); // before the window lays out its first text

@@ -1,6 +1,7 @@
 #include "fakes/temp_dir.h"
 #include "platform/list_box.h"
 #include "platform/menu_item.h"
+#include "platform/qt/deferred_icon_style.h"
 #include "platform/qt/desktop_host.h"
 #include "qt/program_host.h"
 #include "platform/file_io.h"
@@ -25,6 +26,8 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QStyleFactory>
+#include <QToolButton>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -329,6 +332,36 @@ TEST(WebEngineModule, WithoutTheModuleThePaneSaysWhyAndTheProgramStillRuns)
     host.app().form1().menuBar().find("M_Gr")->userClick(); // a page is wanted: nothing breaks
     EXPECT_EQ(host.webPane().currentAddress(), "");
     EXPECT_EQ(host.app().listBox("manu_L").count(), 1);
+}
+
+// The overflow button of a menu bar too narrow for its menus still shows the base style's
+// icon, made only when it is drawn.
+TEST(DeferredIconStyle, TheOverflowButtonShowsTheBaseStylesIcon)
+{
+    // A menu bar takes the icon when it is made, from the application's style, as the
+    // program's menu bar does.
+    auto *style = new DeferredIconStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(style);
+    struct RestoreStyle
+    {
+        ~RestoreStyle() { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
+    } restore;
+    QMenuBar bar;
+    for (int k = 0; k < 12; ++k)
+        bar.addMenu(QStringLiteral("Menu number %1").arg(k));
+    bar.resize(120, 30);
+    bar.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
+    auto *overflow = bar.findChild<QToolButton *>(QStringLiteral("qt_menubar_ext_button"));
+    ASSERT_NE(overflow, nullptr);
+    EXPECT_TRUE(overflow->isVisible());
+    const QImage shown = overflow->icon().pixmap(QSize(16, 16)).toImage();
+    const QImage expected = style->baseStyle()
+                                ->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton)
+                                .pixmap(QSize(16, 16))
+                                .toImage();
+    EXPECT_FALSE(shown.isNull());
+    EXPECT_EQ(shown, expected);
 }
 
 TEST(HighDpi, PicturesTakeTheirDoubleSizeFileAtTheSameLogicalSize)
