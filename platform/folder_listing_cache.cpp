@@ -145,6 +145,8 @@ bool FolderListingCache::forEachEntry(const std::filesystem::path &folder,
 void FolderListingCache::readAhead(std::vector<std::filesystem::path> folders,
                                    const PlatformRules &rules)
 {
+    // No more than are kept: reading further would only push out the first ones read.
+    folders.resize(std::min(folders.size(), kFoldersKept));
     {
         const std::lock_guard lock(m_state->mutex);
         m_state->wanted.assign(std::make_move_iterator(folders.begin()),

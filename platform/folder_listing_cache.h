@@ -36,7 +36,8 @@ public:
     bool forEachEntry(const std::filesystem::path &folder, const PlatformRules &rules,
                       const Visit &visit);
 
-    /// Reads these folders ahead, in order, in place of any not yet read from an earlier call.
+    /// Reads these folders ahead, in order, in place of any not yet read from an earlier call;
+    /// only as many as are kept.
     void readAhead(std::vector<std::filesystem::path> folders, const PlatformRules &rules);
 
 private:
