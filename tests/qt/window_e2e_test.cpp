@@ -33,9 +33,17 @@ class RealWindow : public ::testing::Test
 protected:
     void SetUp() override
     {
+        copyDemo();
+        start();
+    }
+    void copyDemo()
+    {
         std::filesystem::copy(KESTROVA_DEMO_DIR, dir.path(),
                               std::filesystem::copy_options::recursive);
-        host = makeProgramHost(dir.path());
+    }
+    void start(const SiteHosts &hosts = {})
+    {
+        host = makeProgramHost(dir.path(), hosts);
         host->start();
         QDir().mkpath(QStringLiteral(KESTROVA_SCREENSHOT_DIR));
     }
@@ -76,24 +84,6 @@ protected:
     testing::TempDir dir;
     std::unique_ptr<DesktopHost> host;
 };
-
-TEST_F(RealWindow, OpensAndShowsTheCatalog)
-{
-    auto &window = host->mainWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, 10000)) << "the main window did not appear";
-    EXPECT_GT(window.width(), 600);
-    auto &manufacturers = host->app().listBox("manu_L");
-    ASSERT_GT(manufacturers.count(), 0) << "the demo catalog was not loaded";
-    manufacturers.setListIndex(0);
-    auto &platforms = host->app().listBox("plat_list_L");
-    ASSERT_GT(platforms.count(), 0);
-    platforms.setListIndex(0);
-    QTest::qWait(2000); // the update page loads into the pane
-    auto &roms = host->app().listBox("Flist_L");
-    ASSERT_GT(roms.count(), 1);
-    roms.setListIndex(1);
-    screenshot(QStringLiteral("main_window.png"));
-}
 
 TEST_F(RealWindow, TheWindowIsShownBeforeTheWebEngineStarts)
 {
@@ -171,15 +161,20 @@ TEST_F(RealWindow, APlatformClickReachesTheScreenInOneFrame)
     EXPECT_EQ(counter.frames, 1);
 }
 
-TEST_F(RealWindow, SchemesPictureSetsAndTheSplitterChangeTheWindow)
+TEST_F(RealWindow, TheCatalogSchemesPictureSetsAndTheSplitterChangeTheWindow)
 {
     auto &window = host->mainWindow();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, 10000)) << "the main window did not appear";
+    EXPECT_GT(window.width(), 600);
     auto &app = host->app();
     app.listBox("manu_L").setListIndex(0);
     app.listBox("plat_list_L").setListIndex(0);
 
-    QTest::qWait(1500); // the update page loads into the pane
+    QTest::qWait(2000); // the update page loads into the pane
+    ASSERT_GT(app.listBox("Flist_L").count(), 1) << "the demo catalog was not loaded";
+    app.listBox("Flist_L").setListIndex(1);
+    screenshot(QStringLiteral("main_window.png"));
+
     chooseScheme("Midnight");
     EXPECT_EQ(app.comboBox("nav_C").text(), "Slate");
     screenshot(QStringLiteral("scheme_midnight.png"));
@@ -237,8 +232,7 @@ class Road : public RealWindow
 protected:
     void SetUp() override
     {
-        std::filesystem::copy(KESTROVA_DEMO_DIR, dir.path(),
-                              std::filesystem::copy_options::recursive);
+        copyDemo();
         // The copy's catalog names the copy's folders, and a stand-in that records its argument.
         emulator = dir.write("stand-in emulator", "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.got\"\n");
         std::filesystem::permissions(emulator, std::filesystem::perms::owner_all);
@@ -249,9 +243,7 @@ protected:
         dir.write("DATA.txt", data);
         SiteHosts hosts;
         hosts.encyclopedia = encyclopedia.host();
-        host = makeProgramHost(dir.path(), hosts);
-        host->start();
-        QDir().mkpath(QStringLiteral(KESTROVA_SCREENSHOT_DIR));
+        start(hosts);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&host->mainWindow(), 10000));
     }
     static void replaceAll(std::string &text, const std::string &from, const std::string &to)
@@ -392,14 +384,7 @@ TEST_F(Road, OneTypicalUseInTheRealWindow)
     screenshot(QStringLiteral("road_7_scheme_and_pictures.png"));
 
     const float before = app.control("Dragger_T").top();
-    auto *splitter = window.findChild<QWidget *>(QStringLiteral("Dragger_T"));
-    const QPoint grip(splitter->width() / 2, 1);
-    QTest::mousePress(splitter, Qt::LeftButton, {}, grip);
-    const QPoint to = grip + QPoint(0, 90);
-    QMouseEvent drag(QEvent::MouseMove, to, splitter->mapToGlobal(to), Qt::NoButton,
-                     Qt::LeftButton, {});
-    QCoreApplication::sendEvent(splitter, &drag);
-    QTest::mouseRelease(splitter, Qt::LeftButton, {}, to);
+    dragSplitter(90);
     EXPECT_GT(app.control("Dragger_T").top(), before);
     screenshot(QStringLiteral("road_8_splitter.png"));
 
