@@ -42,6 +42,10 @@ const QByteArray rankingHome = R"(<!DOCTYPE html><html><head><title>Ranking</tit
 const QByteArray resultsPage = R"(<!DOCTYPE html><html><head><title>Results</title></head><body>
 <a id="jump" href="#part">part</a><p id="part">part</p></body></html>)";
 
+/// Both fields' values, joined by "|".
+constexpr const char *fieldValues =
+    "Array.from(document.getElementsByName('Itemname'), e => e.value).join('|')";
+
 /// Runs the event loop until `done` holds, at most `stepTimeoutMs`. A real loop, not
 /// QTest::qWaitFor: that one sleeps between rounds, and the engine's browser side runs its tasks
 /// on this thread, so every step of a load would wait out a sleep.
@@ -115,11 +119,12 @@ protected:
         s_documents = 0;
     }
 
-    static QVariant evaluate(const char *script)
+    /// Runs the script in this page, by default the shared pane's.
+    static QVariant evaluate(const char *script, QWebEnginePage *page = nullptr)
     {
         // Shared, because the answer may still come after a wait has given up.
         auto answer = std::make_shared<std::optional<QVariant>>();
-        view()->page()->runJavaScript(QString::fromUtf8(script),
+        (page ? page : view()->page())->runJavaScript(QString::fromUtf8(script),
                                       [answer](const QVariant &value) { *answer = value; });
         s_stalled = s_stalled || !waitUntil([&] { return answer->has_value(); });
         if (s_stalled) {
@@ -130,17 +135,6 @@ protected:
     }
 
     static QString title() { return evaluate("document.title").toString(); }
-    /// The same, in the program's own pane.
-    static QVariant evaluateIn(DesktopHost &host, const char *script)
-    {
-        auto answer = std::make_shared<std::optional<QVariant>>();
-        auto *page = static_cast<QWebEngineView *>(host.webPane().widget())->page();
-        page->runJavaScript(QString::fromUtf8(script),
-                            [answer](const QVariant &value) { *answer = value; });
-        if (!waitUntil([&] { return answer->has_value(); }))
-            return {};
-        return **answer;
-    }
     static QWebEngineView *view() { return static_cast<QWebEngineView *>(s_pane->widget()); }
     static QString base() { return "http://127.0.0.1:" + QString::number(s_server->serverPort()); }
     static std::string url(const char *path) { return (base() + path).toStdString(); }
@@ -160,8 +154,7 @@ TEST_F(WebEnginePaneTest, SubmitsTheSecondFieldAndFollowsTheHistory)
     s_pane->navigate(url("/"));
     expectNavigation(url("/"));
     s_pane->setElementValue("Itemname", 1, text);
-    const QVariant values =
-        evaluate("Array.from(document.getElementsByName('Itemname'), e => e.value).join('|')");
+    const QVariant values = evaluate(fieldValues);
     EXPECT_EQ(values.toString().toStdString(), "|" + text); // the first field stays empty
 
     s_pane->clickElement("submit2");
@@ -237,12 +230,6 @@ TEST_F(WebEnginePaneTest, FailedLoadIsANavigation)
     expectNavigation(refused, 0);
 }
 
-} // namespace
-} // namespace kestrova
-
-namespace kestrova {
-namespace {
-
 // The whole program: the "GameRanking" link, then the page's completion fills in and submits
 // the selected title by itself, and the address box follows.
 TEST_F(WebEnginePaneTest, GameRankingLinkSearchesTheSelectedTitle)
@@ -286,8 +273,8 @@ TEST_F(WebEnginePaneTest, GameRankingLinkSearchesTheSelectedTitle)
         app.form1().menuBar().find("M_Gr")->userClick();
         ASSERT_TRUE(waitUntil([] { return s_documents > 0; }));
         host.webPane().onDocumentComplete = previous;
-        const QVariant values = evaluateIn(host, "Array.from(document.getElementsByName("
-                                                 "'Itemname'), e => e.value).join('|')");
+        const QVariant values =
+            evaluate(fieldValues, static_cast<QWebEngineView *>(host.webPane().widget())->page());
         EXPECT_EQ(values.toString().remove(QLatin1Char('|')), QString()) << page.constData();
         QEventLoop settle; // a submission would have reached the server by now
         QTimer::singleShot(300, &settle, &QEventLoop::quit);
