@@ -77,7 +77,6 @@ TEST_F(Panes, RomClickSelectsTheBestTitleAndFillsTheMeter)
 TEST_F(Panes, WithoutReferenceListARomClickOnlyUpdatesToolTipAndStatus)
 {
     app->control("prog").setCaption("Match Meter");
-    app->textBox("RPath_I").setText((f.dir.path() / "roms").string() + "/");
     list("plat_list_L").userClickRow(1);
     EXPECT_FALSE(app->feature<ReferenceList>().wikiTable().has_value());
     app->textBox("RPath_I").setText((f.dir.path() / "roms").string() + "/");
@@ -110,12 +109,6 @@ TEST_F(Panes, AddressBoxOpensOnlyWebAddresses)
     app->textBox("match2").userDoubleClick();
     EXPECT_EQ(f.shell.opened, std::vector<std::string>{"notes.txt"});
 }
-
-} // namespace
-} // namespace kestrova
-
-namespace kestrova {
-namespace {
 
 TEST(MatchFolderCommand, ListsWorstMatchesFirst)
 {
