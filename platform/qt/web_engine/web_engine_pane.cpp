@@ -212,25 +212,25 @@ std::string WebEnginePane::currentAddress() const
 
 void WebEnginePane::back()
 {
-    if (!m_view)
-        return;
-    // QWebEngineView::back() does nothing after a page submitted a form by script.
-    QWebEngineHistory *history = m_view->history();
-    if (!history->canGoBack())
-        return;
-    productPage(m_view)->forgetRefusedPage();
-    history->goToItem(history->backItem());
+    goThroughHistory(&QWebEngineHistory::canGoBack, &QWebEngineHistory::backItem);
 }
 
 void WebEnginePane::forward()
 {
+    goThroughHistory(&QWebEngineHistory::canGoForward, &QWebEngineHistory::forwardItem);
+}
+
+// QWebEngineView::back() and forward() do nothing after a page submitted a form by script.
+void WebEnginePane::goThroughHistory(bool (QWebEngineHistory::*can)() const,
+                                     QWebEngineHistoryItem (QWebEngineHistory::*item)() const)
+{
     if (!m_view)
         return;
     QWebEngineHistory *history = m_view->history();
-    if (!history->canGoForward())
+    if (!(history->*can)())
         return;
     productPage(m_view)->forgetRefusedPage();
-    history->goToItem(history->forwardItem());
+    history->goToItem((history->*item)());
 }
 
 void WebEnginePane::refresh()

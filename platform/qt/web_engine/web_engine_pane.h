@@ -8,6 +8,8 @@
 #include <string>
 
 class QUrl;
+class QWebEngineHistory;
+class QWebEngineHistoryItem;
 class QWebEngineLoadingInfo;
 class QWebEngineView;
 class QWidget;
@@ -46,6 +48,8 @@ private:
     void connectNotifications();
     void loadingChanged(const QWebEngineLoadingInfo &info);
     void runScript(const QString &function, const QString &jsonArguments);
+    void goThroughHistory(bool (QWebEngineHistory::*can)() const,
+                          QWebEngineHistoryItem (QWebEngineHistory::*item)() const);
 
     QPointer<QWebEngineView> m_view;
     bool m_loading = false;
