@@ -126,7 +126,7 @@ printf '%s|%s' "$#" "$1" > "$(dirname "$0")/got"
                                   "/roms/Caf\xE9 \xFF\x80.nes"}) {
         std::filesystem::remove(got);
         ASSERT_TRUE(shell.startDetached(program.string(), {rom}, true));
-        QTest::qWaitFor([&] { return std::filesystem::exists(got); }, 10000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(got); }, 10000));
         QTest::qWait(100);
         EXPECT_EQ(readFileBytes(got).value_or("<none>"), "1|" + rom);
     }
