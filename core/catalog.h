@@ -16,6 +16,9 @@ struct EmulatorRec
 {
     std::string Name;
     std::string Path;
+    /// The argument template of its command line; empty: the ROM's path alone. Records
+    /// made of a name and a path leave it empty.
+    std::string Args{};
 };
 
 struct PlatformRec

@@ -6,7 +6,7 @@ namespace kestrova {
 
 namespace {
 
-enum class Key { Manufacturer, Platform, RomPath, Emu, EmuPath, Fav, Unknown };
+enum class Key { Manufacturer, Platform, RomPath, Emu, EmuPath, EmuArgs, Fav, Unknown };
 
 Key keyOf(std::string_view key)
 {
@@ -20,14 +20,17 @@ Key keyOf(std::string_view key)
         return Key::Emu;
     if (key == "EmuPath")
         return Key::EmuPath;
+    if (key == "EmuArgs")
+        return Key::EmuArgs;
     if (key == "Fav")
         return Key::Fav;
     return Key::Unknown;
 }
 
+// A template names files too, so its bytes are kept as the paths' are.
 bool isPathKey(Key key)
 {
-    return key == Key::RomPath || key == Key::EmuPath || key == Key::Fav;
+    return key == Key::RomPath || key == Key::EmuPath || key == Key::EmuArgs || key == Key::Fav;
 }
 
 std::string decodeValue(std::string_view value, Key key, SystemKind kind)
@@ -54,6 +57,7 @@ private:
     void romPath(std::string &&value);
     void emulator(std::string &&value);
     void emulatorPath(std::string &&value);
+    void emulatorArgs(std::string &&value);
     void favourite(std::string &&value);
     void skip() { ++m_load.skippedLines; }
     PlatformRec &currentPlatform() { return m_load.catalog.Man[m_load.catalog.LastMan].Plat[m_p]; }
@@ -94,6 +98,7 @@ void CatalogReader::readLine(std::string_view line)
     case Key::RomPath: romPath(std::move(value)); break;
     case Key::Emu: emulator(std::move(value)); break;
     case Key::EmuPath: emulatorPath(std::move(value)); break;
+    case Key::EmuArgs: emulatorArgs(std::move(value)); break;
     case Key::Fav: favourite(std::move(value)); break;
     default: break;
     }
@@ -180,6 +185,15 @@ void CatalogReader::emulatorPath(std::string &&value)
     currentPlatform().Emu[m_e].Path = std::move(value);
 }
 
+void CatalogReader::emulatorArgs(std::string &&value)
+{
+    if (m_skippingPlatform || m_skippingEmulator || m_p == -1 || m_e == -1) {
+        skip();
+        return;
+    }
+    currentPlatform().Emu[m_e].Args = std::move(value);
+}
+
 void CatalogReader::favourite(std::string &&value)
 {
     if (m_skippingPlatform || m_p == -1 || m_f + 1 >= kFavouriteSlots) {
@@ -253,6 +267,7 @@ void CatalogWriter::platform(const PlatformRec &platform)
             continue;
         line("[Emu]", emulatorName);
         path("[EmuPath]", platform.Emu[k].Path);
+        path("[EmuArgs]", platform.Emu[k].Args);
     }
     for (int k = 0; k <= std::min<int>(platform.LastFav, kFavouriteSlots - 1); ++k)
         path("[Fav]", platform.Fav[k]);

@@ -110,7 +110,7 @@ void buildSettingsFrame(Form &f)
     auto &emuPath = f.add<TextBox>("EPath_I", {120, 1200, 5055, 375});
     emuPath.setParent(&frame);
     emuPath.setAccessibleName("Emulator Path");
-    emuPath.setToolTip("Displays the path of the selected emulator \".exe\"");
+    emuPath.setToolTip(kEmulatorPathTip);
     button(f, "CommandButton1_B", {5160, 1200, 375, 375}, "...", &frame)
         .setAccessibleName("Choose emulator");
     label(f, "Label_T(1)", {120, 1800, 2295, 255}, "Roms Path", &frame);
@@ -170,6 +170,7 @@ void buildMenus(Form &f)
         sub.addItem(std::string("M_") + stem + "_rem", "Remove");
         sub.addItem(std::string("M_") + stem + "_ren", "Rename");
     }
+    lists.find("M_emu")->addItem("M_emu_args", "Arguments");
     auto &settings = bar.addItem("M_set", "Settings");
     auto &nav = settings.addItem("M_set_nav", "Nav bars");
     nav.addItem("M_Cycle_nav", " Cycle NavBar Sets");

@@ -1,6 +1,7 @@
 #include "core/selection_cascade.h"
 
 #include "core/application.h"
+#include "core/main_form.h"
 #include "platform/case_fold.h"
 #include "platform/dialogs.h"
 #include "platform/list_box.h"
@@ -65,6 +66,7 @@ void SelectionCascade::boot()
 void SelectionCascade::manufacturerChanged(int m)
 {
     m_app.textBox("EPath_I").setText("");
+    showArguments({});
     m_app.textBox("RPath_I").setText("");
     for (const char *list : {"Flist_L", "FavList_L", "plat_list_L", "Emu_L", "avail_L"})
         m_app.listBox(list).clear();
@@ -90,6 +92,7 @@ void SelectionCascade::platformChanged(int p)
     if (m < 0 || p < 0 || p >= kPlatformSlots)
         return;
     m_app.textBox("EPath_I").setText("");
+    showArguments({});
     for (const char *list : {"FavList_L", "Emu_L", "Flist_L", "avail_L"})
         m_app.listBox(list).clear();
     m_app.textBox("matches_L").setText("");
@@ -120,7 +123,16 @@ void SelectionCascade::emulatorChanged(int e)
     const int p = m_app.listBox("plat_list_L").listIndex();
     if (m < 0 || p < 0 || e < 0 || e >= kEmulatorSlots)
         return;
-    m_app.textBox("EPath_I").setText(m_app.catalog().Man[m].Plat[p].Emu[e].Path);
+    const auto &emulator = m_app.catalog().Man[m].Plat[p].Emu[e];
+    m_app.textBox("EPath_I").setText(emulator.Path);
+    showArguments(emulator.Args);
+}
+
+// The template is not on the layout, so the path box tells it when one is set.
+void SelectionCascade::showArguments(const std::string &argumentTemplate)
+{
+    m_app.textBox("EPath_I").setToolTip(argumentTemplate.empty() ? kEmulatorPathTip
+                                                                  : argumentTemplate);
 }
 
 void SelectionCascade::completeAddedPlatform()

@@ -25,6 +25,7 @@ private:
     void platformChanged(int p);
     void listRoms();
     void emulatorChanged(int e);
+    void showArguments(const std::string &argumentTemplate);
     void completeAddedPlatform();
     void typeAheadTitles();
 

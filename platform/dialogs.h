@@ -22,6 +22,11 @@ public:
                                      MessageIcon icon, const std::string &title) = 0;
     /// The typed text, or the empty text when cancelled.
     virtual std::string inputBox(const std::string &prompt, const std::string &title) = 0;
+    /// An input box that offers `defaultText` to edit; nothing when cancelled, so that an
+    /// emptied text and Cancel differ.
+    virtual std::optional<std::string> editText(const std::string &prompt,
+                                                const std::string &title,
+                                                const std::string &defaultText) = 0;
     /// The chosen file's full path, or the empty text. The filter is "desc|pattern|desc|pattern".
     virtual std::string openFile(const std::string &filter, const std::string &defaultExtension) = 0;
     /// The chosen folder without a trailing separator (except a root), or the empty text.

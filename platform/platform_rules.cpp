@@ -1,5 +1,6 @@
 #include "platform/platform_rules.h"
 
+#include <cerrno>
 #include <system_error>
 
 #ifdef _WIN32
@@ -24,21 +25,45 @@ std::string PlatformRules::join(const std::string &folder, const std::string &na
     return folder + separator() + name;
 }
 
-bool PlatformRules::isLaunchable(const std::string &path) const
+namespace {
+
+std::string reason(std::errc error)
 {
+    return std::make_error_code(error).message();
+}
+
+} // namespace
+
+std::string PlatformRules::launchRefusal(const std::string &path) const
+{
+    if (m_kind == SystemKind::Windows && !path.ends_with("exe"))
+        return "the name does not end in \"exe\"";
+    if (path.empty())
+        return reason(std::errc::no_such_file_or_directory);
     std::error_code ec;
-    if (m_kind == SystemKind::Windows) {
-        if (path.size() < 3 || path.compare(path.size() - 3, 3, "exe") != 0)
-            return false;
-        return std::filesystem::is_regular_file(toPath(path), ec);
-    }
-    if (path.empty() || !std::filesystem::is_regular_file(toPath(path), ec))
-        return false;
-#ifdef _WIN32
-    return true;
-#else
-    return ::access(path.c_str(), X_OK) == 0;
+    const auto status = std::filesystem::status(toPath(path), ec);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return reason(std::errc::no_such_file_or_directory);
+    if (ec)
+        return ec.message();
+    if (std::filesystem::is_directory(status))
+        return reason(std::errc::is_a_directory);
+    if (!std::filesystem::is_regular_file(status))
+        return reason(std::errc::permission_denied);
+#ifndef _WIN32
+    if (m_kind == SystemKind::Posix && ::access(path.c_str(), X_OK) != 0)
+        return std::generic_category().message(errno);
 #endif
+    return {};
+}
+
+bool PlatformRules::isAbsolute(const std::string &path) const
+{
+    if (path.starts_with('/'))
+        return true;
+    if (m_kind == SystemKind::Posix)
+        return false;
+    return path.starts_with('\\') || (path.size() >= 2 && path[1] == ':');
 }
 
 bool PlatformRules::isHidden(const std::filesystem::directory_entry &entry) const

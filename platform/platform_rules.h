@@ -22,7 +22,13 @@ public:
     std::string join(const std::string &folder, const std::string &name) const;
     /// May the launch start this program? Windows: ends in "exe" (case-sensitive) and the file
     /// exists. Elsewhere: an existing regular file that the user may execute.
-    bool isLaunchable(const std::string &path) const;
+    bool isLaunchable(const std::string &path) const { return launchRefusal(path).empty(); }
+    /// Why isLaunchable() refuses this path, in the system's words ("No such file or
+    /// directory", "Is a directory", "Permission denied"); empty when it does not.
+    std::string launchRefusal(const std::string &path) const;
+    /// Does the path name its place without a folder to start from? Windows: a drive ("C:"),
+    /// or a leading "\" or "/"; elsewhere a leading "/".
+    bool isAbsolute(const std::string &path) const;
     /// Hidden files are left out of ROM listings.
     bool isHidden(const std::filesystem::directory_entry &entry) const;
     /// The open-file filter for executables, given the Windows one.

@@ -5,6 +5,7 @@
 #include "platform/list_box.h"
 #include "platform/shell.h"
 #include "platform/text_box.h"
+#include "roms/argument_template.h"
 
 namespace kestrova {
 
@@ -28,6 +29,42 @@ bool Launcher::namesProgram(const std::string &path) const
     return !path.empty();
 }
 
+std::string Launcher::programPath() const
+{
+    const std::string typed = m_app.textBox("EPath_I").text();
+    if (typed.empty() || m_app.rules().isAbsolute(typed))
+        return typed;
+    return m_app.appPath(typed);
+}
+
+std::string Launcher::selectedTemplate() const
+{
+    const int m = m_app.listBox("manu_L").listIndex();
+    const int p = m_app.listBox("plat_list_L").listIndex();
+    const int e = m_app.listBox("Emu_L").listIndex();
+    if (m < 0 || m >= kManufacturerSlots || p < 0 || p >= kPlatformSlots || e < 0
+        || e >= kEmulatorSlots)
+        return {};
+    return m_app.catalog().Man[m].Plat[p].Emu[e].Args;
+}
+
+bool Launcher::start(const std::string &program, const std::vector<std::string> &arguments)
+{
+    // Arguments, never a command line: no file name can become part of a command.
+    const StartResult result = m_app.shell().startDetached(program, arguments, true);
+    if (!result)
+        reportFailure(program, result.reason);
+    return bool(result);
+}
+
+void Launcher::reportFailure(const std::string &program, const std::string &reason)
+{
+    // The hint may still tell of an earlier start.
+    m_app.control("m_M").setCaption("");
+    m_app.dialogs().messageBox("Could not start " + program + ": " + reason, MessageButtons::Ok,
+                               MessageIcon::Exclamation, "");
+}
+
 void Launcher::launchRom(const ListBox &source)
 {
     if (source.listIndex() == -1)
@@ -35,27 +72,33 @@ void Launcher::launchRom(const ListBox &source)
     const bool emulatorChosen = m_app.listBox("Emu_L").listIndex() != -1;
     if (!emulatorChosen)
         m_app.dialogs().messageBox(kChooseEmulator, MessageButtons::Ok, MessageIcon::None, "");
-    const std::string program = m_app.textBox("EPath_I").text();
-    if (!namesProgram(program) || source.listIndex() == -1)
+    if (!namesProgram(m_app.textBox("EPath_I").text()) || source.listIndex() == -1)
         return;
-    if (m_app.rules().isLaunchable(program)) {
-        // One argument, never a command line: no file name can become part of a command.
-        const std::string rom = m_app.textBox("RPath_I").text() + source.text();
-        if (m_app.shell().startDetached(program, {rom}, true))
-            m_app.control("m_M").setCaption("COMMAND SENT TO THE EMULATOR");
+    const std::string program = programPath();
+    const std::string refusal = m_app.rules().launchRefusal(program);
+    auto &hint = m_app.control("m_M");
+    if (refusal.empty()) {
+        const RomFile rom{m_app.textBox("RPath_I").text(), source.text()};
+        if (start(program, romArguments(selectedTemplate(), rom)))
+            hint.setCaption("COMMAND SENT TO THE EMULATOR");
         return;
     }
     if (!emulatorChosen)
-        m_app.control("m_M").setCaption(kChooseEmulator);
+        hint.setCaption(kChooseEmulator);
+    else if (m_app.rules().kind() == SystemKind::Posix)
+        reportFailure(program, refusal);
 }
 
 void Launcher::launchEmulator()
 {
-    const std::string program = m_app.textBox("EPath_I").text();
-    if (m_app.listBox("Emu_L").listIndex() == -1 || !namesProgram(program))
+    if (m_app.listBox("Emu_L").listIndex() == -1 || !namesProgram(m_app.textBox("EPath_I").text()))
         return;
-    if (m_app.rules().isLaunchable(program))
-        (void)m_app.shell().startDetached(program, {}, true);
+    const std::string program = programPath();
+    const std::string refusal = m_app.rules().launchRefusal(program);
+    if (refusal.empty())
+        (void)start(program, emulatorArguments(selectedTemplate(), m_app.textBox("RPath_I").text()));
+    else if (m_app.rules().kind() == SystemKind::Posix)
+        reportFailure(program, refusal);
 }
 
 } // namespace kestrova

@@ -40,6 +40,11 @@ public:
         return MessageResult::No;
     }
     std::string inputBox(const std::string &, const std::string &) override { return {}; }
+    std::optional<std::string> editText(const std::string &, const std::string &,
+                                        const std::string &) override
+    {
+        return std::nullopt;
+    }
     std::string openFile(const std::string &, const std::string &) override { return {}; }
     std::string browseForFolder(const std::string &) override { return {}; }
     std::optional<Color> pickColor() override { return std::nullopt; }
@@ -48,9 +53,10 @@ public:
 class QuietShell : public Shell
 {
 public:
-    bool startDetached(const std::string &, const std::vector<std::string> &, bool) override
+    StartResult startDetached(const std::string &, const std::vector<std::string> &,
+                              bool) override
     {
-        return false;
+        return {};
     }
     void shellOpen(const std::string &) override {}
 };

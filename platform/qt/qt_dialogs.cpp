@@ -48,6 +48,18 @@ std::string QtDialogs::inputBox(const std::string &prompt, const std::string &ti
     return ok ? fromQString(text) : std::string();
 }
 
+std::optional<std::string> QtDialogs::editText(const std::string &prompt,
+                                               const std::string &title,
+                                               const std::string &defaultText)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(owner(), toQString(title), toQString(prompt),
+                                               QLineEdit::Normal, toQString(defaultText), &ok);
+    if (!ok)
+        return std::nullopt;
+    return fromQString(text);
+}
+
 QString toQtFileFilter(const std::string &filter)
 {
     const QStringList parts = toQString(filter).split(QLatin1Char('|'));

@@ -18,6 +18,8 @@ public:
     MessageResult messageBox(const std::string &text, MessageButtons buttons, MessageIcon icon,
                              const std::string &title) override;
     std::string inputBox(const std::string &prompt, const std::string &title) override;
+    std::optional<std::string> editText(const std::string &prompt, const std::string &title,
+                                        const std::string &defaultText) override;
     std::string openFile(const std::string &filter, const std::string &defaultExtension) override;
     std::string browseForFolder(const std::string &title) override;
     std::optional<Color> pickColor() override;

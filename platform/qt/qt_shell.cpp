@@ -29,8 +29,8 @@ namespace {
 
 #ifdef Q_OS_WIN
 
-bool startProcess(const std::string &program, const std::vector<std::string> &arguments,
-                  bool minimized)
+StartResult startProcess(const std::string &program, const std::vector<std::string> &arguments,
+                         bool minimized)
 {
     QProcess process;
     process.setProgram(toQString(program));
@@ -45,7 +45,9 @@ bool startProcess(const std::string &program, const std::vector<std::string> &ar
             args->startupInfo->wShowWindow = SW_SHOWMINIMIZED;
         });
     }
-    return process.startDetached();
+    if (process.startDetached())
+        return {true, {}};
+    return {false, fromQString(process.errorString())};
 }
 
 #else
@@ -81,10 +83,22 @@ struct SpawnSetup
     _exit(0);
 }
 
+StartResult failedWith(int error)
+{
+    return {false, std::generic_category().message(error)};
+}
+
 /// Starts the program detached: a middle process spawns it and ends at once, so the program
 /// is handed to the system, which reaps it; the middle process is reaped here.
-bool startProcess(const std::string &program, const std::vector<std::string> &arguments, bool)
+StartResult startProcess(const std::string &givenProgram,
+                         const std::vector<std::string> &arguments, bool)
 {
+    // The program's folder becomes the working folder before it runs, so a relative path
+    // would then be looked for from there.
+    std::error_code absoluteError;
+    const std::string program = std::filesystem::absolute(givenProgram, absoluteError).native();
+    if (absoluteError)
+        return failedWith(absoluteError.value());
     std::vector<std::string> texts{program};
     texts.insert(texts.end(), arguments.begin(), arguments.end());
     std::vector<char *> argv;
@@ -107,26 +121,29 @@ bool startProcess(const std::string &program, const std::vector<std::string> &ar
 
     int report[2];
     if (pipe2(report, O_CLOEXEC) != 0)
-        return false;
+        return failedWith(errno);
     const pid_t middle = fork();
+    const int forkError = errno;
     if (middle == 0) {
         close(report[0]);
         spawnOrphan(report[1], argv.data(), setup);
     }
     close(report[1]);
-    int error = -1;
+    int error = middle < 0 ? forkError : EPIPE;
     if (middle > 0) {
         ssize_t got = 0;
         do
             got = read(report[0], &error, sizeof error);
         while (got < 0 && errno == EINTR);
         if (got != ssize_t(sizeof error))
-            error = -1;
+            error = EPIPE; // the middle process ended without a word
         while (waitpid(middle, nullptr, 0) < 0 && errno == EINTR) {
         }
     }
     close(report[0]);
-    return error == 0;
+    if (error != 0)
+        return failedWith(error);
+    return {true, {}};
 }
 
 #endif
@@ -135,8 +152,8 @@ bool startProcess(const std::string &program, const std::vector<std::string> &ar
 
 QtShell::QtShell(std::filesystem::path appDir) : m_appDir(std::move(appDir)) {}
 
-bool QtShell::startDetached(const std::string &program, const std::vector<std::string> &arguments,
-                            bool minimized)
+StartResult QtShell::startDetached(const std::string &program,
+                                   const std::vector<std::string> &arguments, bool minimized)
 {
     return startProcess(program, arguments, minimized);
 }

@@ -14,8 +14,8 @@ public:
     /// Texts handed to shellOpen() that are no web address are paths relative to `appDir`.
     explicit QtShell(std::filesystem::path appDir = {});
 
-    bool startDetached(const std::string &program, const std::vector<std::string> &arguments,
-                       bool minimized) override;
+    StartResult startDetached(const std::string &program,
+                              const std::vector<std::string> &arguments, bool minimized) override;
     void shellOpen(const std::string &text) override;
 
 private:

@@ -132,6 +132,53 @@ TEST(ListEditing, RenameInPlaceKeepsTheSelection)
         EXPECT_EQ(app.listBox(list).listIndex(), 0) << list;
 }
 
+TEST(EmulatorEditing, ArgumentsOfferTheCurrentTemplateAndRefuseWhatCannotBeSplit)
+{
+    AppFixture f;
+    f.writeAppFile("DATA.txt", catalogText({{"Orbital", {"Star"}}}, {"Multi", "Plain"}));
+    auto &app = f.start();
+    const auto &emulators = app.form1().menuBar().find("M_emu")->items();
+    Names captions;
+    for (const auto &item : emulators)
+        captions.push_back(item->caption());
+    EXPECT_EQ(captions, (Names{"Add", "Remove", "Rename", "Arguments"}));
+    run(app, "M_emu_args");
+    EXPECT_TRUE(f.dialogs.inputs.empty()) << "no emulator selected";
+
+    select(app, 0, 0, 0);
+    auto &multi = app.catalog().Man[0].Plat[0].Emu[0];
+    auto &pathBox = app.textBox("EPath_I");
+    const std::string designTip = pathBox.toolTip();
+    f.dialogs.editAnswers = {"-L \"core.so\" -f {rom}", "-x \"open {rom}", "-x \"closed\" {rom}",
+                             std::nullopt, "a\nb", std::nullopt, ""};
+    run(app, "M_emu_args");
+    EXPECT_EQ(multi.Args, "-L \"core.so\" -f {rom}");
+    EXPECT_EQ(pathBox.toolTip(), multi.Args);
+    ASSERT_EQ(f.dialogs.inputs.size(), 1u);
+    EXPECT_EQ(f.dialogs.inputs[0].second, "Emulator arguments");
+    EXPECT_TRUE(f.dialogs.inputs[0].first.starts_with("Arguments for Multi:"));
+
+    // An open quote is refused, saying where, and the box comes back with what was typed.
+    run(app, "M_emu_args");
+    EXPECT_EQ(messageTexts(f.dialogs),
+              Names{"The double quote at character 4 of the arguments is never closed. Close "
+                    "it or remove it."});
+    EXPECT_EQ(multi.Args, "-x \"closed\" {rom}");
+    run(app, "M_emu_args"); // cancelled: nothing changes
+    EXPECT_EQ(multi.Args, "-x \"closed\" {rom}");
+    run(app, "M_emu_args"); // a line break, then cancelled
+    EXPECT_EQ(messageTexts(f.dialogs).back(), "The arguments cannot hold a line break.");
+    EXPECT_EQ(multi.Args, "-x \"closed\" {rom}");
+    run(app, "M_emu_args"); // emptied: removed
+    EXPECT_EQ(f.dialogs.editDefaults,
+              (Names{"", "-L \"core.so\" -f {rom}", "-x \"open {rom}", "-x \"closed\" {rom}",
+                     "-x \"closed\" {rom}", "a", "-x \"closed\" {rom}"}));
+    EXPECT_EQ(multi.Args, "");
+    EXPECT_EQ(pathBox.toolTip(), designTip);
+    EXPECT_EQ(app.listBox("Emu_L").listIndex(), 0);
+    EXPECT_EQ(pathBox.text(), "Multi.exe");
+}
+
 TEST(PlatformEditing, AddIsGuardedAndRemoveClosesTheGap)
 {
     AppFixture f;

@@ -34,6 +34,46 @@ TEST(CatalogFile, SavedCatalogRoundTripsByteForByte)
     EXPECT_EQ(writeCatalog(load.catalog), saved);
 }
 
+TEST(CatalogFile, ArgumentTemplatesStayWithTheirEmulatorAndOlderReadersSkipThem)
+{
+    const std::string saved = crlf({"[Manufacturer]Orbital", "", "", "[Platform]Star 8",
+                                    "[Emu]Multi", "[EmuPath]/opt/multi",
+                                    "[EmuArgs]-L \"cores/c ore.so\" -f {rom} ]x[ \xE9",
+                                    "[Emu]Plain", "[EmuPath]/opt/plain", "[Emu]No path",
+                                    "[EmuArgs]--cart={rom}", "[Fav]a.s8", ""});
+    const auto load = parseCatalog(saved, SystemKind::Posix);
+    EXPECT_EQ(load.skippedLines, 0);
+    const auto &star = load.catalog.Man[0].Plat[0];
+    EXPECT_EQ(star.Emu[0].Args, "-L \"cores/c ore.so\" -f {rom} ]x[ \xE9") << "bytes kept";
+    EXPECT_EQ(star.Emu[1].Args, "");
+    EXPECT_EQ(star.Emu[2].Args, "--cart={rom}");
+    EXPECT_EQ(writeCatalog(load.catalog, SystemKind::Posix), saved);
+
+    // A reader that knows only the six keys reads the rest as if the lines were not there.
+    std::string withoutTemplates;
+    for (const auto &line : splitLines(saved))
+        withoutTemplates += line.starts_with("[EmuArgs]") ? "" : line + "\r\n";
+    auto older = load.catalog;
+    for (int e = 0; e < kEmulatorSlots; ++e)
+        older.Man[0].Plat[0].Emu[e].Args.clear();
+    EXPECT_EQ(writeCatalog(parseCatalog(withoutTemplates).catalog), writeCatalog(older));
+    EXPECT_EQ(writeCatalog(older), withoutTemplates) << "no template, no line";
+
+    // A template belongs to the emulator before it: without one, or past the table, it is
+    // skipped with it; one holding a line break is never written.
+    std::string text = "[Manufacturer]A\r\n[Platform]P\r\n[EmuArgs]orphan\r\n";
+    for (int i = 0; i < 52; ++i)
+        text += "[Emu]E" + std::to_string(i) + "\r\n[EmuArgs]-n " + std::to_string(i) + "\r\n";
+    const auto full = parseCatalog(text);
+    EXPECT_EQ(full.skippedLines, 1 + 2);
+    EXPECT_EQ(full.catalog.Man[0].Plat[0].Emu[50].Args, "-n 50");
+    auto broken = full.catalog;
+    broken.Man[0].Plat[0].Emu[0].Args = "-a\r\n[Manufacturer]B";
+    const auto written = writeCatalog(broken);
+    EXPECT_EQ(written.find("[EmuArgs]-a"), std::string::npos);
+    EXPECT_EQ(parseCatalog(written).catalog.LastMan, 0);
+}
+
 TEST(CatalogFile, ReadingFollowsTheKeysExactly)
 {
     const auto load = parseCatalog(crlf({"[Manufacturer]A", "[Platform]P", "", "[fav]lower",
@@ -125,7 +165,7 @@ Catalog randomCatalog(std::mt19937 &random, bool full)
             platform = {value(), value(), {}, {}, std::int16_t(upTo(kEmulatorSlots)),
                         std::int16_t(upTo(kFavouriteSlots))};
             for (int e = 0; e <= platform.LastEmu; ++e)
-                platform.Emu[e] = {value(), value()};
+                platform.Emu[e] = {value(), value(), value()};
             for (int k = 0; k <= platform.LastFav; ++k)
                 platform.Fav[k] = value();
         }
@@ -146,6 +186,7 @@ int recordCount(const Catalog &catalog)
             for (int e = 0; e <= platform.LastEmu; ++e) {
                 add(platform.Emu[e].Name);
                 add(platform.Emu[e].Path);
+                add(platform.Emu[e].Args);
             }
             for (int k = 0; k <= platform.LastFav; ++k)
                 add(platform.Fav[k]);

@@ -32,6 +32,15 @@ std::string FakeDialogs::inputBox(const std::string &prompt, const std::string &
     return takeOr(inputAnswers, std::string());
 }
 
+std::optional<std::string> FakeDialogs::editText(const std::string &prompt,
+                                                 const std::string &title,
+                                                 const std::string &defaultText)
+{
+    inputs.emplace_back(prompt, title);
+    editDefaults.push_back(defaultText);
+    return takeOr(editAnswers, std::optional<std::string>());
+}
+
 std::string FakeDialogs::openFile(const std::string &filter, const std::string &)
 {
     fileFilters.push_back(filter);
@@ -50,11 +59,11 @@ std::optional<Color> FakeDialogs::pickColor()
     return takeOr(colorAnswers, std::optional<Color>());
 }
 
-bool FakeShell::startDetached(const std::string &program, const std::vector<std::string> &arguments,
-                              bool minimized)
+StartResult FakeShell::startDetached(const std::string &program,
+                                     const std::vector<std::string> &arguments, bool minimized)
 {
     launches.push_back({program, arguments, minimized});
-    return startSucceeds;
+    return {failure.empty(), failure};
 }
 
 void FakeWebPane::navigate(const std::string &newAddress)

@@ -26,6 +26,8 @@ public:
     MessageResult messageBox(const std::string &text, MessageButtons buttons, MessageIcon icon,
                              const std::string &title) override;
     std::string inputBox(const std::string &prompt, const std::string &title) override;
+    std::optional<std::string> editText(const std::string &prompt, const std::string &title,
+                                        const std::string &defaultText) override;
     std::string openFile(const std::string &filter, const std::string &defaultExtension) override;
     std::string browseForFolder(const std::string &title) override;
     std::optional<Color> pickColor() override;
@@ -33,12 +35,15 @@ public:
     /// Answers, taken in order; when one runs out: Ok/No, the empty text, nothing.
     std::deque<MessageResult> messageAnswers;
     std::deque<std::string> inputAnswers;
+    /// Answers of editText(); nothing is Cancel.
+    std::deque<std::optional<std::string>> editAnswers;
     std::deque<std::string> fileAnswers;
     std::deque<std::string> folderAnswers;
     std::deque<std::optional<Color>> colorAnswers;
 
     std::vector<Message> messages;
     std::vector<std::pair<std::string, std::string>> inputs; ///< prompt, title
+    std::vector<std::string> editDefaults; ///< the text each editText() offered
     std::vector<std::string> fileFilters;
     std::vector<std::string> folderTitles;
     int colorRequests = 0;
@@ -55,13 +60,14 @@ public:
         bool minimized;
     };
 
-    bool startDetached(const std::string &program, const std::vector<std::string> &arguments,
-                       bool minimized) override;
+    StartResult startDetached(const std::string &program,
+                              const std::vector<std::string> &arguments, bool minimized) override;
     void shellOpen(const std::string &text) override { opened.push_back(text); }
 
     std::vector<Launch> launches;
     std::vector<std::string> opened;
-    bool startSucceeds = true;
+    /// The reason every start fails with; empty: every start succeeds.
+    std::string failure;
 };
 
 /// A web pane without a web: navigations are recorded, the test raises the notifications.

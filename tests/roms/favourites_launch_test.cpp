@@ -213,15 +213,87 @@ TEST_F(RomActionsTest, WithoutAnUsableEmulatorNothingStarts)
     EXPECT_EQ(hint.caption(), kChooseEmulator);
 
     list("Emu_L").userClickRow(0);
-    hint.setCaption("before");
-    setExecutable(emulator, false);
     list("Flist_L").userDoubleClick();
-    EXPECT_TRUE(f.shell.launches.empty()) << "not executable";
+    EXPECT_EQ(hint.caption(), kSent);
+    f.shell.launches.clear();
+    f.dialogs.messages.clear();
+
+    // Under these rules a path that names no program says why, whichever list started it.
+    const std::string folder = fromPath(f.dir.path() / "a folder");
+    std::filesystem::create_directory(toPath(folder));
+    const std::vector<std::pair<std::string, std::string>> refused = {
+        {emulator, "Permission denied"}, // made not executable below
+        {fromPath(f.dir.path() / "gone"), "No such file or directory"},
+        {folder, "Is a directory"}};
+    setExecutable(emulator, false);
+    for (const auto &[path, reason] : refused) {
+        app.textBox("EPath_I").setText(path);
+        list("Flist_L").userDoubleClick();
+        list("Emu_L").userDoubleClick();
+        ASSERT_EQ(f.dialogs.messages.size(), 2u) << path;
+        for (const auto &message : f.dialogs.messages)
+            EXPECT_EQ(message.text, "Could not start " + path + ": " + reason);
+        EXPECT_NE(hint.caption(), kSent);
+        f.dialogs.messages.clear();
+    }
+    EXPECT_TRUE(f.shell.launches.empty());
+
+    // A start the system refuses is reported with its reason, and nothing claims it was sent.
     setExecutable(emulator, true);
-    f.shell.startSucceeds = false;
+    app.textBox("EPath_I").setText(emulator);
+    f.shell.failure = "Exec format error";
     list("Flist_L").userDoubleClick();
     EXPECT_EQ(f.shell.launches.size(), 1u);
-    EXPECT_EQ(hint.caption(), "before") << "a failed start is not reported as sent";
+    ASSERT_EQ(f.dialogs.messages.size(), 1u);
+    EXPECT_EQ(f.dialogs.messages[0].text, "Could not start " + emulator + ": Exec format error");
+    EXPECT_EQ(hint.caption(), "") << "a failed start is not reported as sent";
+}
+
+TEST_F(RomActionsTest, TheSelectedEmulatorsTemplateShapesItsCommandLine)
+{
+    auto &app = start({"Star Run (E).nes"});
+    auto &emu = platform().Emu[0];
+    emu.Args = "-L \"cores/x y.so\" --cart={rom} --name={romname}";
+    auto &pathBox = app.textBox("EPath_I");
+    const std::string designTip = pathBox.toolTip();
+    list("Emu_L").userClickRow(0);
+    EXPECT_EQ(pathBox.toolTip(), emu.Args);
+    pickRom("Star Run (E).nes");
+    list("Flist_L").userDoubleClick();
+    list("Emu_L").userDoubleClick();
+    ASSERT_EQ(f.shell.launches.size(), 2u);
+    EXPECT_EQ(f.shell.launches[0].arguments,
+              (Names{"-L", "cores/x y.so", "--cart=" + romFolder + "Star Run (E).nes",
+                     "--name=Star Run (E)"}));
+    EXPECT_EQ(f.shell.launches[1].arguments, (Names{"-L", "cores/x y.so"}))
+        << "on its own the emulator gets what names no ROM";
+    list("plat_list_L").userClickRow(0);
+    EXPECT_EQ(pathBox.toolTip(), designTip) << "no emulator, no template";
+
+    // A relative path is taken from the application folder, wherever Kestrova runs from.
+    f.dir.write("emus/run.sh", "#!/bin/sh\n");
+    setExecutable(fromPath(f.dir.path() / "emus/run.sh"), true);
+    emu.Path = "emus/run.sh";
+    list("Emu_L").userClickRow(0);
+    list("Flist_L").userClickRow(0);
+    list("Flist_L").userDoubleClick();
+    ASSERT_EQ(f.shell.launches.size(), 3u);
+    EXPECT_EQ(f.shell.launches[2].program, fromPath(f.dir.path() / "emus/run.sh"));
+    EXPECT_TRUE(f.dialogs.messages.empty());
+}
+
+TEST(LaunchRules, APathIsAbsoluteAsItsSystemWritesOne)
+{
+    const PlatformRules windows(SystemKind::Windows);
+    const PlatformRules posix(SystemKind::Posix);
+    for (const char *path : {"C:\\EMU\\EMU.EXE", "c:/emu.exe", "\\\\host\\emu.exe", "\\emu.exe",
+                             "/emu.exe"})
+        EXPECT_TRUE(windows.isAbsolute(path)) << path;
+    for (const char *path : {"emu.exe", "Emu\\emu.exe", ".\\emu.exe", ""})
+        EXPECT_FALSE(windows.isAbsolute(path)) << path;
+    EXPECT_TRUE(posix.isAbsolute("/usr/bin/emu"));
+    for (const char *path : {"emus/run.sh", "C:\\EMU\\EMU.EXE", "./run", ""})
+        EXPECT_FALSE(posix.isAbsolute(path)) << path;
 }
 
 TEST(LaunchWindowsRules, OnlyAnExistingPathEndingInLowerCaseExeIsStarted)
