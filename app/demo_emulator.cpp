@@ -14,19 +14,23 @@
 
 namespace {
 
-QStringList receivedArguments(const QApplication &app)
+QStringList receivedArguments(int argc, char *argv[])
 {
-    QStringList arguments = app.arguments();
-    if (!arguments.isEmpty())
-        arguments.removeFirst(); // the program itself
+    QStringList arguments;
+    for (int k = 1; k < argc; ++k) // argv[0] is the program itself
+        arguments << QString::fromLocal8Bit(argv[k]);
     return arguments;
 }
 
+// One numbered line per argument, so that how a template was split shows at a glance.
 QString describe(const QStringList &arguments)
 {
     if (arguments.isEmpty())
         return QStringLiteral("(no argument: started on its own)");
-    return arguments.join(QLatin1Char('\n'));
+    QStringList lines;
+    for (qsizetype k = 0; k < arguments.size(); ++k)
+        lines << QStringLiteral("%1: %2").arg(k + 1).arg(arguments[k]);
+    return lines.join(QLatin1Char('\n'));
 }
 
 void appendToLog(const QString &text)
@@ -41,21 +45,24 @@ void appendToLog(const QString &text)
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    const QString text = describe(receivedArguments(app));
+    const QString text = describe(receivedArguments(argc, argv));
+    // The toolkit takes options such as "--title" or "-platform" out of what it is given, and
+    // acts on them; the arguments are for showing, so it gets none of them.
+    int toolkitArgc = 1;
+    QApplication app(toolkitArgc, argv);
     appendToLog(text);
 
     QWidget window;
     window.setWindowTitle(QStringLiteral("Demo emulator"));
     auto *layout = new QVBoxLayout(&window);
 
-    auto *caption = new QLabel(QStringLiteral("Asked to run:"), &window);
+    auto *caption = new QLabel(QStringLiteral("Asked to run, one argument a line:"), &window);
     layout->addWidget(caption);
 
     auto *shown = new QPlainTextEdit(text, &window);
     shown->setReadOnly(true);
     shown->setAccessibleName(QStringLiteral("Asked to run"));
-    shown->setMinimumSize(420, 70);
+    shown->setMinimumSize(520, 130);
     layout->addWidget(shown);
 
     auto *close = new QPushButton(QStringLiteral("Close"), &window);

@@ -158,6 +158,11 @@ Catalog demoCatalog(const std::string &folder, const std::string &emulatorFileNa
             plat.Name = platform.name;
             plat.RomPath = rules.join(roms, platform.name) + rules.separator();
             plat.Emu[0] = {"Demo emulator", rules.join(folder, emulatorFileName)};
+            // The same stand-in again, started the way a multi-system emulator wants.
+            plat.Emu[1] = {"Demo emulator with arguments", plat.Emu[0].Path,
+                           std::string("--machine \"") + platform.name
+                               + "\" --cart={rom} --title \"{romname}\" --fullscreen"};
+            plat.LastEmu = 1;
             plat.LastFav = -1;
             for (const auto &favourite : platform.favourites)
                 plat.Fav[++plat.LastFav] = favourite;

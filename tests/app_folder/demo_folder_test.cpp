@@ -77,6 +77,10 @@ TEST_F(DemoFolderTest, CatalogPointsIntoTheFolderWhichHoldsTheShippedFilesAndPro
             ASSERT_FALSE(plat.Emu[0].Path.empty());
             EXPECT_TRUE(liesInside(plat.Emu[0].Path, m_demo)) << plat.Emu[0].Path;
             EXPECT_EQ(bytesOf(toPath(plat.Emu[0].Path)), m_emulatorBytes);
+            EXPECT_EQ(plat.LastEmu, 1);
+            EXPECT_EQ(plat.Emu[1].Path, plat.Emu[0].Path);
+            EXPECT_EQ(plat.Emu[1].Args, "--machine \"" + plat.Name
+                                            + "\" --cart={rom} --title \"{romname}\" --fullscreen");
             const auto page = m_demo / "wikigameslists" / toPath(plat.Name + ".htm");
             if (fs::exists(page)) {
                 ++lists;

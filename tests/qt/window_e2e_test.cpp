@@ -11,6 +11,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QInputDialog>
+#include <QScreen>
 #include <QListView>
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -318,7 +320,8 @@ TEST_F(Road, OneTypicalUseInTheRealWindow)
 
     clickRow("plat_list_L", "Starlight 8", Qt::LeftButton);
     ASSERT_GT(list("Flist_L").count(), 5);
-    EXPECT_EQ(list("Emu_L").items(), std::vector<std::string>{"Demo emulator"});
+    EXPECT_EQ(list("Emu_L").items(),
+              (std::vector<std::string>{"Demo emulator", "Demo emulator with arguments"}));
     EXPECT_GT(list("FavList_L").count(), 0);
     EXPECT_GT(list("avail_L").count(), 5);
     EXPECT_EQ(app.control("romc_T").caption(), std::to_string(list("Flist_L").count()));
@@ -394,6 +397,58 @@ TEST_F(Road, OneTypicalUseInTheRealWindow)
     const std::string saved = readFileBytes(dir.path() / "DATA.txt").value_or("");
     EXPECT_NE(saved.find("[Fav]Tiny Tanks.st8"), std::string::npos);
     EXPECT_EQ(saved.find("[Fav]Comet Runner (E) [!].st8"), std::string::npos);
+}
+
+// The demonstration's second emulator, edited in the real input box and started through the
+// real window: the real stand-in receives the template's arguments and shows them.
+TEST_F(Road, TheStandInShowsTheArgumentsOfItsTemplate)
+{
+    auto &app = host->app();
+    clickRow("manu_L", "Orbital Toys", Qt::LeftButton);
+    clickRow("plat_list_L", "Starlight 8", Qt::LeftButton);
+    // The copy's own real stand-in, rather than the recorder of the fixture; it keeps its log
+    // beside itself.
+    const auto standIn = dir.path() / "kestrova-demo-emulator";
+    app.catalog().Man[0].Plat[0].Emu[1].Path = standIn.string();
+    clickRow("Emu_L", "Demo emulator with arguments", Qt::LeftButton);
+    const std::string argumentTemplate = app.catalog().Man[0].Plat[0].Emu[1].Args;
+    EXPECT_EQ(app.textBox("EPath_I").toolTip(), argumentTemplate);
+
+    QString offered;
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
+        auto *box = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+        if (!box || QThread::currentThread()->loopLevel() == 0 || !box->isVisible())
+            return;
+        offered = box->textValue();
+        box->grab().save(QStringLiteral(KESTROVA_SCREENSHOT_DIR "/arguments_box.png"));
+        box->accept();
+    });
+    answerer.start(50);
+    menu("M_emu_args");
+    answerer.stop();
+    EXPECT_EQ(offered.toStdString(), argumentTemplate) << "the box offers the current template";
+
+    const auto log = dir.path() / "demo-emulator.log";
+    const size_t before = readFileBytes(log).value_or("").size();
+    const QImage screenBefore = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    clickRow("Flist_L", "Comet Runner (E) [!].st8", Qt::LeftButton, true);
+    const std::string expected = "1: --machine\n2: Starlight 8\n3: --cart="
+                                 + app.textBox("RPath_I").text()
+                                 + "Comet Runner (E) [!].st8\n4: --title\n5: Comet Runner (E) "
+                                   "[!]\n6: --fullscreen\n";
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return readFileBytes(log).value_or("").substr(before).find(expected) != std::string::npos;
+    }, 30000)) << "the stand-in did not note " << expected << "; its log: "
+                << readFileBytes(log).value_or("<none>") << "; the hint: "
+                << app.control("m_M").caption();
+    EXPECT_EQ(app.control("m_M").caption(), "COMMAND SENT TO THE EMULATOR");
+    QPixmap screen;
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        screen = QGuiApplication::primaryScreen()->grabWindow(0);
+        return screen.toImage() != screenBefore;
+    }, 10000)) << "the stand-in's window never showed";
+    screen.save(QStringLiteral(KESTROVA_SCREENSHOT_DIR "/stand_in_arguments.png"));
 }
 
 } // namespace
