@@ -17,12 +17,12 @@ struct CatalogLoad
 };
 
 /// Reads the bytes of DATA.txt. Each line decodes on its own: valid UTF-8 stays as it is;
-/// otherwise names read as Windows-1252 and, on POSIX systems, paths keep their bytes so that
-/// they still name the same files.
+/// otherwise names read as Windows-1252 and, on POSIX systems, paths and argument templates
+/// keep their bytes so that they still name the same files.
 CatalogLoad parseCatalog(std::string_view bytes,
                          SystemKind kind = PlatformRules::native().kind());
 /// The bytes of DATA.txt for this catalog, CR LF after every line. No value ever writes a line
-/// break: names end at their first one, and a path holding one is left out.
+/// break: names end at their first one, and a path or template holding one is left out.
 std::string writeCatalog(const Catalog &catalog,
                          SystemKind kind = PlatformRules::native().kind());
 
