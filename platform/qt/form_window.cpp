@@ -1,6 +1,7 @@
 #include "platform/qt/form_window.h"
 
 #include "platform/form.h"
+#include "platform/qt/close_request_watch.h"
 #include "platform/qt/combo_box_accessible.h"
 #include "platform/qt/control_binding.h"
 #include "platform/qt/menu_binding.h"
@@ -13,7 +14,9 @@
 #include <QMouseEvent>
 #include <QMoveEvent>
 #include <QPainter>
+#include <QScopeGuard>
 
+#include <functional>
 #include <utility>
 
 namespace kestrova {
@@ -23,6 +26,31 @@ namespace {
 // Without a window manager there is no frame to measure; assume a usual one.
 constexpr int kNominalFrameWidth = 8;
 constexpr int kNominalFrameHeight = 31;
+
+/// Tells of each press of a mouse button or key the user makes, in any window, while no modal
+/// box is open.
+class UserInputWatch : public QObject
+{
+public:
+    UserInputWatch(QObject *parent, std::function<void()> onInput)
+        : QObject(parent), m_onInput(std::move(onInput))
+    {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        const auto type = event->type();
+        if ((type == QEvent::MouseButtonPress || type == QEvent::KeyPress)
+            && !QApplication::activeModalWidget())
+            m_onInput();
+        return false;
+    }
+
+private:
+    std::function<void()> m_onInput;
+};
 
 } // namespace
 
@@ -49,12 +77,16 @@ FormWindow::FormWindow(Form &form, QWidget *browser, QWidget *parent)
             m_statusBar = binding;
     }
     form.setObserver([this](FormChange change) { formChanged(int(change)); });
+    m_closeRequests = std::make_unique<CloseRequestWatch>(*this, [this] { m_closeRequested = true; });
+    new UserInputWatch(this, [this] { m_returningFromBox = false; });
     if (form.width() > 0 && form.height() > 0) {
         const int menuHeight = form.menuBar().items().empty() ? 0 : menuBar()->sizeHint().height();
         resize(twipsToPixels(form.width()) - kNominalFrameWidth,
                twipsToPixels(form.height()) - kNominalFrameHeight - menuHeight);
     }
 }
+
+FormWindow::~FormWindow() = default;
 
 void FormWindow::formChanged(int change)
 {
@@ -92,7 +124,20 @@ bool FormWindow::event(QEvent *event)
 {
     if (event->type() == QEvent::UpdateRequest)
         ControlBinding::syncPendingLists();
+    if (event->type() == QEvent::WindowBlocked)
+        blockedByModalBox();
+    if (event->type() == QEvent::WindowUnblocked && m_closeRequested) {
+        // Queued: the box that unblocked the window is still closing.
+        QMetaObject::invokeMethod(this, &FormWindow::honourCloseRequest, Qt::QueuedConnection);
+    }
     return QMainWindow::event(event);
+}
+
+void FormWindow::honourCloseRequest()
+{
+    // Another box may have opened meanwhile: the request waits for that one too.
+    if (m_closeRequested && !m_inClose && isVisible() && !QApplication::activeModalWidget())
+        close();
 }
 
 void FormWindow::resizeEvent(QResizeEvent *event)
@@ -109,6 +154,12 @@ void FormWindow::moveEvent(QMoveEvent *event)
 
 void FormWindow::closeEvent(QCloseEvent *event)
 {
+    // This close answers every request made until it is done, those made while it asks too.
+    m_inClose = true;
+    const auto answered = qScopeGuard([this] {
+        m_inClose = false;
+        m_closeRequested = false;
+    });
     if (m_form.onClose) {
         m_form.userClose();
         // The close handler keeps the window loaded when the user chose to stay.
@@ -126,24 +177,18 @@ void FormWindow::closeEvent(QCloseEvent *event)
 void FormWindow::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange)
-        return;
-    if (!isActiveWindow()) {
-        // A modal box took the focus: it belongs to this window, and so does the return.
-        if (QApplication::activeModalWidget() != nullptr)
-            m_lostToModalBox = true;
-        else if (!m_sinceModalReturn.isValid() || m_sinceModalReturn.hasExpired(kSettleMs))
-            m_lostToModalBox = false;
-        return;
-    }
-    if (std::exchange(m_lostToModalBox, false)) {
-        // The system may hand the focus to another window and back while a closed box settles.
-        m_sinceModalReturn.start();
-        return;
-    }
-    if (m_sinceModalReturn.isValid() && !m_sinceModalReturn.hasExpired(kSettleMs))
-        return;
-    m_form.userActivate();
+    // However late, and by whatever detour the system hands the focus back after a box of this
+    // window, that is no new activation: only one after the user has done something since is.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_returningFromBox)
+        m_form.userActivate();
+}
+
+void FormWindow::blockedByModalBox()
+{
+    // Told when the box opens, whatever order the focus changes come in.
+    const QWidget *box = QApplication::activeModalWidget();
+    if (box && box->parentWidget() && box->parentWidget()->window() == this)
+        m_returningFromBox = true;
 }
 
 bool FormWindow::eventFilter(QObject *watched, QEvent *event)

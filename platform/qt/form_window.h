@@ -1,13 +1,14 @@
 #pragma once
 
 #include <QColor>
-#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
+#include <memory>
 #include <vector>
 
 namespace kestrova {
 
+class CloseRequestWatch;
 class ControlBinding;
 class Form;
 
@@ -18,6 +19,7 @@ class FormWindow : public QMainWindow
     Q_OBJECT
 public:
     FormWindow(Form &form, QWidget *browser = nullptr, QWidget *parent = nullptr);
+    ~FormWindow() override;
 
     Form &form() const { return m_form; }
     QWidget *client() const { return m_client; }
@@ -33,16 +35,20 @@ protected:
 private:
     void reportSize();
     void formChanged(int change);
+    void honourCloseRequest();
+    void blockedByModalBox();
 
     Form &m_form;
     QWidget *m_client = nullptr;
     std::vector<ControlBinding *> m_bindings;
     ControlBinding *m_statusBar = nullptr;
     QColor m_background;
-    bool m_lostToModalBox = false;
-    /// Since the focus came back from a modal box of this window.
-    QElapsedTimer m_sinceModalReturn;
-    static constexpr qint64 kSettleMs = 500;
+    /// A modal box of this window opened, and the user has done nothing since it closed.
+    bool m_returningFromBox = false;
+    std::unique_ptr<CloseRequestWatch> m_closeRequests;
+    /// The system asked to close the window; the toolkit drops the request if a box blocked it.
+    bool m_closeRequested = false;
+    bool m_inClose = false;
 };
 
 } // namespace kestrova

@@ -3,7 +3,9 @@
 #include "platform/menu_item.h"
 #include "platform/qt/deferred_icon_style.h"
 #include "platform/qt/desktop_host.h"
+#include "qt/modal_answers.h"
 #include "qt/program_host.h"
+#include "qt/wait_until.h"
 #include "platform/file_io.h"
 #include "platform/form.h"
 #include "platform/qt/form_window.h"
@@ -28,8 +30,6 @@
 #include <QStyleFactory>
 #include <QToolButton>
 #include <QTest>
-#include <QThread>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -114,10 +114,10 @@ TEST(RealShell, StartsTheProgramWithExactlyOneUntouchedArgument)
 {
     testing::TempDir dir;
     // A stand-in emulator in a folder whose name is no UTF-8; it writes down how many
-    // arguments it got, and the bytes of the first one.
+    // arguments it got, and the bytes of the first one, into a file that appears complete.
     const std::string folder = "stand in \xE9";
     const auto program = dir.write(folder + "/emu", R"(#!/bin/sh
-printf '%s|%s' "$#" "$1" > "$(dirname "$0")/got"
+printf '%s|%s' "$#" "$1" > "$(dirname "$0")/got.part" && mv "$(dirname "$0")/got.part" "$(dirname "$0")/got"
 )");
     std::filesystem::permissions(program, std::filesystem::perms::owner_all);
     const auto got = dir.path() / folder / "got";
@@ -126,8 +126,8 @@ printf '%s|%s' "$#" "$1" > "$(dirname "$0")/got"
                                   "/roms/Caf\xE9 \xFF\x80.nes"}) {
         std::filesystem::remove(got);
         ASSERT_TRUE(shell.startDetached(program.string(), {rom}, true));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(got); }, 10000));
-        QTest::qWait(100);
+        EXPECT_TRUE(testing::waitUntil([&] { return std::filesystem::exists(got); },
+                                       "the stand-in's record of its arguments"));
         EXPECT_EQ(readFileBytes(got).value_or("<none>"), "1|" + rom);
     }
     EXPECT_FALSE(std::filesystem::exists(dir.path() / folder / "x"));
@@ -166,32 +166,17 @@ TEST(RealShell, OpensWebAddressesAsSuchAndOtherTextsAsExistingLocalPaths)
                                         QStringLiteral("http://a.b/c"), notes}));
 }
 
-/// Polls for a modal dialog of type D and hands it to `answer`.
-template<class D>
-std::unique_ptr<QTimer> answerModal(std::function<void(D *)> answer)
-{
-    auto timer = std::make_unique<QTimer>();
-    QObject::connect(timer.get(), &QTimer::timeout, [answer] {
-        // Only from the dialog's own event loop: an answer while it is still being shown would
-        // leave exec() waiting for ever.
-        if (QThread::currentThread()->loopLevel() == 0)
-            return;
-        if (auto *dialog = qobject_cast<D *>(QApplication::activeModalWidget()))
-            answer(dialog);
-    });
-    timer->start(20);
-    return timer;
-}
-
 TEST(RealDialogs, TheOpenFileDialogReturnsTheFileChosen)
 {
     QtDialogs dialogs;
     QString shown;
-    const auto answer = answerModal<QFileDialog>([&](QFileDialog *dialog) {
-        shown = dialog->nameFilters().join(QStringLiteral(";;"));
-        dialog->selectFile(QStringLiteral("/usr/bin/env"));
-        static_cast<QDialog *>(dialog)->accept(); // as its Open button does
-    });
+    testing::ModalAnswers answers({[&](QDialog &dialog) {
+        auto *files = qobject_cast<QFileDialog *>(&dialog);
+        ASSERT_NE(files, nullptr);
+        shown = files->nameFilters().join(QStringLiteral(";;"));
+        files->selectFile(QStringLiteral("/usr/bin/env"));
+        static_cast<QDialog *>(files)->accept(); // as its Open button does
+    }});
     EXPECT_EQ(dialogs.openFile("Programs|*|All files|*", ".exe"), "/usr/bin/env");
     EXPECT_EQ(shown, QStringLiteral("Programs (*);;All files (*)"));
 }
@@ -202,7 +187,12 @@ TEST_F(Binding, AModalBoxBelongsToItsWindowAndClosingItIsNoNewActivation)
     app.listBox("manu_L").setListIndex(0);
     app.control("AddPlat_B").raiseClick();
     auto &chooser = host->window(app.form2());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&chooser));
+    const auto activate = [](QWidget &w) {
+        w.activateWindow();
+        return testing::waitUntil([&] { return w.isActiveWindow(); },
+                                  "the activation of " + w.objectName().toStdString());
+    };
+    ASSERT_TRUE(activate(chooser));
     auto &lists = app.form2().get<ListBox>("cb_L");
     ASSERT_GT(lists.count(), 0);
     QTest::keyClick(chooser.findChild<QComboBox *>(QStringLiteral("cb_L")), Qt::Key_Down);
@@ -210,23 +200,28 @@ TEST_F(Binding, AModalBoxBelongsToItsWindowAndClosingItIsNoNewActivation)
     ASSERT_EQ(lists.listIndex(), 0);
 
     QWidget *owner = nullptr;
-    QString text;
-    auto answer = answerModal<QMessageBox>([&](QMessageBox *box) {
-        owner = box->parentWidget();
-        text = box->text();
-        QTest::keyClick(box, Qt::Key_Return);
-    });
+    testing::ModalAnswers answers({[&](QDialog &box) {
+        owner = box.parentWidget();
+        QTest::keyClick(&box, Qt::Key_Return);
+    }});
     auto *ok = chooser.findChild<QWidget *>(QStringLiteral("cd_B"));
     QTest::mouseClick(ok, Qt::LeftButton, {}, ok->rect().center());
-    answer.reset();
-    EXPECT_EQ(text, QStringLiteral("Fill only one field"));
+    EXPECT_EQ(answers.seen(), std::vector<std::string>{"Fill only one field"});
     EXPECT_EQ(owner, &chooser);
-    // Whoever hands the focus back, the chooser's fields stay as the user left them.
-    chooser.activateWindow();
-    QTest::qWait(200);
-    EXPECT_TRUE(chooser.isActiveWindow());
+    // Whoever hands the focus back, by whatever detour and however late, the chooser's fields
+    // stay as the user left them.
+    EXPECT_TRUE(activate(chooser));
+    EXPECT_TRUE(activate(*window));
+    EXPECT_TRUE(activate(chooser));
     EXPECT_EQ(lists.listIndex(), 0);
     EXPECT_EQ(app.form2().get<TextBox>("T_I").text(), "Mine");
+
+    // Once the user has done something elsewhere, coming back is a new activation: the chooser
+    // lists the saved lists afresh.
+    ASSERT_TRUE(activate(*window));
+    QTest::keyClick(window, Qt::Key_Shift);
+    EXPECT_TRUE(activate(chooser));
+    EXPECT_EQ(lists.listIndex(), -1);
 }
 
 TEST_F(Binding, AccessibleNamesFollowCaptionsAndTellControlsApart)

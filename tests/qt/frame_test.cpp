@@ -3,6 +3,7 @@
 #include "platform/qt/desktop_host.h"
 #include "platform/qt/form_window.h"
 #include "qt/program_host.h"
+#include "qt/wait_until.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -54,14 +55,6 @@ private:
     int m_frame = 0;
 };
 
-void settle()
-{
-    for (int k = 0; k < 20; ++k) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-        QTest::qWait(10);
-    }
-}
-
 TEST(Frames, AClickShowsItsListsAndTheirCountsInOneFrame)
 {
     testing::TempDir dir;
@@ -73,20 +66,22 @@ TEST(Frames, AClickShowsItsListsAndTheirCountsInOneFrame)
     auto host = makeProgramHost(dir.path());
     host->start();
     auto &window = host->mainWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(testing::waitUntilExposed(window, "the main window"));
     auto *platforms = window.findChild<QListView *>(QStringLiteral("plat_list_L"));
     auto *roms = window.findChild<QListView *>(QStringLiteral("Flist_L"));
     auto *count = window.findChild<QLabel *>(QStringLiteral("romc_T"));
     ASSERT_TRUE(platforms && roms && count);
     host->app().listBox("manu_L").setListIndex(0);
-    settle();
+    ASSERT_TRUE(testing::waitForFrame(window));
 
     FrameLog log(&window);
     log.watch(roms->viewport(), "roms");
     log.watch(count, "count");
     const QRect row = platforms->visualRect(platforms->model()->index(0, 0));
     QTest::mouseClick(platforms->viewport(), Qt::LeftButton, {}, row.center());
-    settle();
+    ASSERT_TRUE(testing::waitUntil([&] { return !log.paints("count").empty(); },
+                                   "a frame of the new count"));
+    QCoreApplication::processEvents(); // whatever the click still had queued is drawn too
 
     EXPECT_EQ(count->text(), QStringLiteral("300"));
     EXPECT_EQ(roms->model()->rowCount(), 300);

@@ -3,6 +3,7 @@
 #include "platform/qt/form_window.h"
 #include "platform/text_box.h"
 #include "platform/widgets.h"
+#include "qt/wait_until.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -49,7 +50,7 @@ protected:
         form.resize(6000, 4000);
         window = std::make_unique<FormWindow>(form);
         form.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        ASSERT_TRUE(testing::waitUntilExposed(*window, "the seam window"));
         QCoreApplication::processEvents();
     }
 
@@ -203,9 +204,8 @@ TEST_F(Seam, RealInputRaisesExactlyTheRuntimesEvents)
         events.clear();
         QPoint at;
         QWidget *w = target(c.control, c.row, at);
-        // Far apart, so that no two cases make a double-click.
-        QTest::qWait(QApplication::doubleClickInterval() + 50);
-        c.input(w, at);
+        c.input(w, at); // the test's input carries times far apart: no two cases make a double-click
+
         QCoreApplication::processEvents();
         EXPECT_EQ(events, c.expected) << c.what;
     }

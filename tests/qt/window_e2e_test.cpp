@@ -2,12 +2,17 @@
 #include "platform/list_box.h"
 #include "platform/qt/desktop_host.h"
 #include "qt/local_http_server.h"
+#include "qt/modal_answers.h"
 #include "qt/program_host.h"
+#include "qt/wait_until.h"
+#include "qt/window_manager.h"
 #include "platform/file_io.h"
 #include "platform/qt/form_window.h"
 #include "platform/text_box.h"
 #include "platform/widgets.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -15,15 +20,14 @@
 #include <QScreen>
 #include <QListView>
 #include <QMouseEvent>
-#include <QSignalSpy>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 
 namespace kestrova {
@@ -77,9 +81,9 @@ protected:
     }
     void screenshot(const QString &name, QWidget *window = nullptr)
     {
-        QTest::qWait(300);
-        const QString path = QStringLiteral(KESTROVA_SCREENSHOT_DIR "/") + name;
         QWidget *shown = window ? window : &host->mainWindow();
+        ASSERT_TRUE(testing::waitForFrame(*shown));
+        const QString path = QStringLiteral(KESTROVA_SCREENSHOT_DIR "/") + name;
         ASSERT_TRUE(shown->grab().save(path)) << path.toStdString();
     }
 
@@ -97,11 +101,12 @@ TEST_F(RealWindow, TheWindowIsShownBeforeTheWebEngineStarts)
                            [](const QWidget *w) { return w->inherits("QWebEngineView"); });
     };
     EXPECT_FALSE(engineView()) << "the engine waits for a paint";
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, 10000));
-    EXPECT_TRUE(QTest::qWaitFor(engineView, 5000));
+    ASSERT_TRUE(testing::waitUntilExposed(window, "the main window"));
+    EXPECT_TRUE(testing::waitUntil(engineView, "the web engine's start"));
     // The update page is still the pane's first page.
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return host->webPane().currentAddress() == "http://kestrova/102.html"; }, 10000));
+    EXPECT_TRUE(testing::waitUntil(
+        [&] { return host->webPane().currentAddress() == "http://kestrova/102.html"; },
+        "the update page's showing"));
 }
 
 // Counts the main window's frames that paint the ROM or title list or their counts; the web
@@ -148,31 +153,34 @@ private:
 TEST_F(RealWindow, APlatformClickReachesTheScreenInOneFrame)
 {
     auto &window = host->mainWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, 10000));
+    ASSERT_TRUE(testing::waitUntilExposed(window, "the main window"));
     auto &app = host->app();
     app.listBox("manu_L").setListIndex(0);
     app.listBox("plat_list_L").setListIndex(1);
-    QTest::qWait(500);
+    ASSERT_TRUE(testing::waitForFrame(window));
     auto *platforms = window.findChild<QListView *>(QStringLiteral("plat_list_L"));
     ASSERT_NE(platforms, nullptr);
     const QPoint row = platforms->visualRect(platforms->model()->index(0, 0)).center();
     FrameCounter counter(window);
     QTest::mouseClick(platforms->viewport(), Qt::LeftButton, {}, row);
-    QTest::qWait(500);
     ASSERT_GT(app.listBox("avail_L").count(), 20) << "the demo's list page should need a scroll bar";
+    ASSERT_TRUE(testing::waitUntil([&] { return counter.frames > 0; }, "a frame of the lists"));
+    QCoreApplication::processEvents(); // whatever the click still had queued is drawn too
     EXPECT_EQ(counter.frames, 1);
 }
 
 TEST_F(RealWindow, TheCatalogSchemesPictureSetsAndTheSplitterChangeTheWindow)
 {
     auto &window = host->mainWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, 10000)) << "the main window did not appear";
+    ASSERT_TRUE(testing::waitUntilExposed(window, "the main window"));
     EXPECT_GT(window.width(), 600);
     auto &app = host->app();
     app.listBox("manu_L").setListIndex(0);
     app.listBox("plat_list_L").setListIndex(0);
 
-    QTest::qWait(2000); // the update page loads into the pane
+    ASSERT_TRUE(testing::waitUntil(
+        [&] { return host->webPane().currentAddress() == "http://kestrova/102.html"; },
+        "the update page's showing"));
     ASSERT_GT(app.listBox("Flist_L").count(), 1) << "the demo catalog was not loaded";
     app.listBox("Flist_L").setListIndex(1);
     screenshot(QStringLiteral("main_window.png"));
@@ -200,16 +208,16 @@ TEST_F(RealWindow, TheCatalogSchemesPictureSetsAndTheSplitterChangeTheWindow)
 TEST_F(RealWindow, SecondaryWindowsOpenFromTheMainWindow)
 {
     auto &app = host->app();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host->mainWindow(), 10000));
+    ASSERT_TRUE(testing::waitUntilExposed(host->mainWindow(), "the main window"));
     app.form1().menuBar().find("M_set_col_New")->userClick();
     auto &editor = host->window(app.colors());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor, 10000)) << "the scheme editor did not appear";
+    ASSERT_TRUE(testing::waitUntilExposed(editor, "the scheme editor"));
     screenshot(QStringLiteral("scheme_editor.png"), &editor);
 
     app.listBox("manu_L").setListIndex(0);
     app.control("AddPlat_B").raiseClick();
     auto &chooser = host->window(app.form2());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chooser, 10000)) << "the chooser did not appear";
+    ASSERT_TRUE(testing::waitUntilExposed(chooser, "the chooser"));
     EXPECT_GT(app.form2().get<ListBox>("cb_L").count(), 0) << "activation lists the saved lists";
     screenshot(QStringLiteral("platform_chooser.png"), &chooser);
 }
@@ -236,7 +244,8 @@ protected:
     {
         copyDemo();
         // The copy's catalog names the copy's folders, and a stand-in that records its argument.
-        emulator = dir.write("stand-in emulator", "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.got\"\n");
+        emulator = dir.write("stand-in emulator",
+                             "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.part\" && mv \"$0.part\" \"$0.got\"\n");
         std::filesystem::permissions(emulator, std::filesystem::perms::owner_all);
         std::string data = readFileBytes(dir.path() / "DATA.txt").value_or("");
         replaceAll(data, (std::filesystem::path(KESTROVA_DEMO_DIR) / "kestrova-demo-emulator")
@@ -246,7 +255,7 @@ protected:
         SiteHosts hosts;
         hosts.encyclopedia = encyclopedia.host();
         start(hosts);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&host->mainWindow(), 10000));
+        ASSERT_TRUE(testing::waitUntilExposed(host->mainWindow(), "the main window"));
     }
     static void replaceAll(std::string &text, const std::string &from, const std::string &to)
     {
@@ -266,6 +275,8 @@ protected:
         const auto found = std::find(items.begin(), items.end(), text);
         ASSERT_NE(found, items.end()) << text << " is not in " << name;
         QListView *v = view(name);
+        ASSERT_TRUE(testing::waitUntil([&] { return v->model()->rowCount() == list(name).count(); },
+                                       std::string("the rows of ") + name));
         const QModelIndex index = v->model()->index(int(found - items.begin()), 0);
         v->scrollTo(index);
         QCoreApplication::processEvents();
@@ -277,7 +288,6 @@ protected:
             QCoreApplication::sendEvent(v->viewport(), &second);
             QTest::mouseRelease(v->viewport(), button, {}, at);
         }
-        QTest::qWait(QApplication::doubleClickInterval() + 50);
     }
     void menu(const char *item)
     {
@@ -285,29 +295,8 @@ protected:
         ASSERT_NE(action, nullptr) << item;
         action->trigger();
     }
-    /// Answers the next message boxes in turn with the given buttons, recording their texts.
-    void answerBoxes(std::vector<QMessageBox::StandardButton> answers)
-    {
-        m_answers = std::move(answers);
-        QObject::connect(&m_answerer, &QTimer::timeout, [this] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            // Only from the box's own event loop, never while it is still being shown.
-            if (!box || m_answers.empty() || QThread::currentThread()->loopLevel() == 0)
-                return;
-            boxTexts.push_back(box->text().toStdString());
-            box->button(m_answers.front())->click();
-            m_answers.erase(m_answers.begin());
-        });
-        m_answerer.start(50);
-    }
-
     LocalEncyclopedia encyclopedia;
     std::filesystem::path emulator;
-    std::vector<std::string> boxTexts;
-
-private:
-    std::vector<QMessageBox::StandardButton> m_answers;
-    QTimer m_answerer;
 };
 
 TEST_F(Road, OneTypicalUseInTheRealWindow)
@@ -336,10 +325,10 @@ TEST_F(Road, OneTypicalUseInTheRealWindow)
     screenshot(QStringLiteral("road_3_rom_matched.png"));
 
     menu("M_wiki");
-    ASSERT_TRUE(QTest::qWaitFor([&] {
+    ASSERT_TRUE(testing::waitUntil([&] {
         return app.textBox("matches_L").text().find(encyclopedia.host()) != std::string::npos
                && host->webPane().currentAddress().find("/wiki/") != std::string::npos;
-    }, 15000)) << app.textBox("matches_L").text();
+    }, "the article's showing")) << app.textBox("matches_L").text();
     EXPECT_EQ(encyclopedia.requests.filter(QStringLiteral("/wiki/")).size(), 1);
     screenshot(QStringLiteral("road_4_article.png"));
 
@@ -347,8 +336,8 @@ TEST_F(Road, OneTypicalUseInTheRealWindow)
     EXPECT_EQ(app.textBox("EPath_I").text(), emulator.string());
     clickRow("Flist_L", "Comet Runner (E) [!].st8", Qt::LeftButton, true);
     const auto got = emulator.string() + ".got";
-    ASSERT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(got); }, 10000));
-    QTest::qWait(100);
+    ASSERT_TRUE(testing::waitUntil([&] { return std::filesystem::exists(got); },
+                                   "the stand-in emulator's start"));
     EXPECT_EQ(readFileBytes(got).value_or(""),
               app.textBox("RPath_I").text() + "Comet Runner (E) [!].st8");
     EXPECT_EQ(app.control("m_M").caption(), "COMMAND SENT TO THE EMULATOR");
@@ -391,9 +380,9 @@ TEST_F(Road, OneTypicalUseInTheRealWindow)
     EXPECT_GT(app.control("Dragger_T").top(), before);
     screenshot(QStringLiteral("road_8_splitter.png"));
 
-    answerBoxes({QMessageBox::Yes, QMessageBox::Ok});
+    testing::ModalAnswers answers({testing::press(QMessageBox::Yes), testing::press(QMessageBox::Ok)});
     window.close();
-    EXPECT_EQ(boxTexts, (std::vector<std::string>{"Save before exiting?", "Saved"}));
+    EXPECT_EQ(answers.seen(), (std::vector<std::string>{"Save before exiting?", "Saved"}));
     const std::string saved = readFileBytes(dir.path() / "DATA.txt").value_or("");
     EXPECT_NE(saved.find("[Fav]Tiny Tanks.st8"), std::string::npos);
     EXPECT_EQ(saved.find("[Fav]Comet Runner (E) [!].st8"), std::string::npos);
@@ -415,18 +404,15 @@ TEST_F(Road, TheStandInShowsTheArgumentsOfItsTemplate)
     EXPECT_EQ(app.textBox("EPath_I").toolTip(), argumentTemplate);
 
     QString offered;
-    QTimer answerer;
-    QObject::connect(&answerer, &QTimer::timeout, [&] {
-        auto *box = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
-        if (!box || QThread::currentThread()->loopLevel() == 0 || !box->isVisible())
-            return;
+    testing::ModalAnswers answers({[&](QDialog &dialog) {
+        auto *box = qobject_cast<QInputDialog *>(&dialog);
+        ASSERT_NE(box, nullptr);
         offered = box->textValue();
         box->grab().save(QStringLiteral(KESTROVA_SCREENSHOT_DIR "/arguments_box.png"));
         box->accept();
-    });
-    answerer.start(50);
+    }});
     menu("M_emu_args");
-    answerer.stop();
+    EXPECT_TRUE(answers.waitUntilAllGiven());
     EXPECT_EQ(offered.toStdString(), argumentTemplate) << "the box offers the current template";
 
     const auto log = dir.path() / "demo-emulator.log";
@@ -437,18 +423,88 @@ TEST_F(Road, TheStandInShowsTheArgumentsOfItsTemplate)
                                  + app.textBox("RPath_I").text()
                                  + "Comet Runner (E) [!].st8\n4: --title\n5: Comet Runner (E) "
                                    "[!]\n6: --fullscreen\n";
-    ASSERT_TRUE(QTest::qWaitFor([&] {
+    ASSERT_TRUE(testing::waitUntil([&] {
         return readFileBytes(log).value_or("").substr(before).find(expected) != std::string::npos;
-    }, 30000)) << "the stand-in did not note " << expected << "; its log: "
+    }, "the stand-in's note of its arguments")) << "the stand-in did not note " << expected << "; its log: "
                 << readFileBytes(log).value_or("<none>") << "; the hint: "
                 << app.control("m_M").caption();
     EXPECT_EQ(app.control("m_M").caption(), "COMMAND SENT TO THE EMULATOR");
     QPixmap screen;
-    EXPECT_TRUE(QTest::qWaitFor([&] {
+    EXPECT_TRUE(testing::waitUntil([&] {
         screen = QGuiApplication::primaryScreen()->grabWindow(0);
         return screen.toImage() != screenBefore;
-    }, 10000)) << "the stand-in's window never showed";
+    }, "the showing of the stand-in's window"));
     screen.save(QStringLiteral(KESTROVA_SCREENSHOT_DIR "/stand_in_arguments.png"));
+}
+
+/// The three ways a person presses a box's button: a click, Enter, or an assistive tool's press
+/// action (which shows the button pressed for a moment before it takes effect).
+enum class Press { Click, Enter, AssistiveTool };
+
+const char *describe(Press press)
+{
+    switch (press) {
+    case Press::Click: return "a click";
+    case Press::Enter: return "Enter";
+    case Press::AssistiveTool: return "an assistive tool";
+    }
+    return "";
+}
+
+void pressOk(QMessageBox &box, Press press)
+{
+    QAbstractButton *ok = box.button(QMessageBox::Ok);
+    ASSERT_NE(ok, nullptr);
+    switch (press) {
+    case Press::Click: QTest::mouseClick(ok, Qt::LeftButton, {}, ok->rect().center()); break;
+    case Press::Enter: QTest::keyClick(&box, Qt::Key_Return); break;
+    case Press::AssistiveTool:
+        QAccessible::queryAccessibleInterface(ok)->actionInterface()->doAction(
+            QAccessibleActionInterface::pressAction());
+        break;
+    }
+}
+
+// A close request (a window manager's close button) that comes while a box is closing or soon
+// after it has gone is never lost: the exit prompt follows, whatever the delay.
+TEST(CloseRequest, AfterABoxTheExitPromptAlwaysFollows)
+{
+    testing::WindowManager manager;
+    ASSERT_TRUE(manager.connected()) << "no X display";
+    testing::TempDir noWebModule;
+    for (Press press : {Press::AssistiveTool, Press::Click, Press::Enter}) {
+        for (int delayMs : {0, 20, 40, 60, 80, 100, 120, 150, 200, 300, 500, 750, 1000}) {
+            SCOPED_TRACE(std::string("OK pressed with ") + describe(press) + ", close requested "
+                         + std::to_string(delayMs) + " ms later");
+            testing::TempDir dir;
+            dir.write("DATA.txt", "[Manufacturer]Acme\r\n[Platform]Star\r\n");
+            // Without the web pane: it would only slow down each of the many starts.
+            DesktopHost host(dir.path(), "kestrova", [&](Services services) {
+                return makeKestrova(dir.path(), services, PlatformRules::native(), {});
+            }, noWebModule.path());
+            host.start();
+            FormWindow &window = host.mainWindow();
+            ASSERT_TRUE(testing::waitUntilExposed(window, "the main window"));
+            const auto xid = std::uint32_t(window.winId());
+            testing::ModalAnswers answers({
+                [&](QDialog &saved) {
+                    pressOk(static_cast<QMessageBox &>(saved), press);
+                    QTimer::singleShot(delayMs, &window, [&] { manager.requestClose(xid); });
+                },
+                testing::press(QMessageBox::No),
+            });
+            auto *save = window.findChild<QAction *>(QStringLiteral("M_op_sav"));
+            ASSERT_NE(save, nullptr);
+            QTimer::singleShot(0, save, &QAction::trigger); // from the loop, as a menu click
+            const auto allGiven = answers.waitUntilAllGiven();
+            EXPECT_TRUE(allGiven);
+            EXPECT_EQ(answers.seen(), (std::vector<std::string>{"Saved", "Save before exiting?"}));
+            if (allGiven) {
+                EXPECT_TRUE(testing::waitUntil([&] { return !window.isVisible(); },
+                                               "the window's closing after No"));
+            }
+        }
+    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "platform/text_box.h"
 #include "qt/local_http_server.h"
 #include "qt/program_host.h"
+#include "qt/wait_until.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -28,7 +29,8 @@
 namespace kestrova {
 namespace {
 
-constexpr int stepTimeoutMs = 15000;
+/// Far beyond what a step takes on a loaded machine; a bound against a stalled engine only.
+constexpr int stepTimeoutMs = testing::kPatienceMs;
 
 using testing::LocalHttpServer;
 
@@ -46,23 +48,11 @@ const QByteArray resultsPage = R"(<!DOCTYPE html><html><head><title>Results</tit
 constexpr const char *fieldValues =
     "Array.from(document.getElementsByName('Itemname'), e => e.value).join('|')";
 
-/// Runs the event loop until `done` holds, at most `stepTimeoutMs`. A real loop, not
-/// QTest::qWaitFor: that one sleeps between rounds, and the engine's browser side runs its tasks
-/// on this thread, so every step of a load would wait out a sleep.
+/// Runs the event loop until `done` holds, at most `stepTimeoutMs`; the callers name what failed.
 template<typename Predicate>
 bool waitUntil(Predicate done)
 {
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    poll.start(5);
-    QTimer::singleShot(stepTimeoutMs, &loop, &QEventLoop::quit);
-    if (!done())
-        loop.exec();
-    return done();
+    return bool(testing::waitUntil(done, "", stepTimeoutMs));
 }
 
 /// One engine, one server and one pane for every case: starting the engine takes seconds.
