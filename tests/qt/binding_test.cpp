@@ -30,6 +30,7 @@
 #include <QStyleFactory>
 #include <QToolButton>
 #include <QTest>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -179,6 +180,25 @@ TEST(RealDialogs, TheOpenFileDialogReturnsTheFileChosen)
     }});
     EXPECT_EQ(dialogs.openFile("Programs|*|All files|*", ".exe"), "/usr/bin/env");
     EXPECT_EQ(shown, QStringLiteral("Programs (*);;All files (*)"));
+}
+
+// The answering helper never leaves a test hanging: a dialog nobody expected is a failure that
+// names it and is closed; a dialog that never comes is a failure that counts it.
+TEST(ModalAnswers, UnexpectedAndMissingDialogsAreFailuresNotHangs)
+{
+    EXPECT_NONFATAL_FAILURE(
+        {
+            testing::ModalAnswers none({});
+            QMessageBox box(QMessageBox::NoIcon, "Kestrova", "Nobody expects this", QMessageBox::Ok);
+            box.exec();
+        },
+        "an unexpected dialog: \"Nobody expects this\"");
+    EXPECT_NONFATAL_FAILURE(
+        {
+            testing::ModalAnswers one({testing::press(QMessageBox::Ok)});
+            EXPECT_TRUE(one.waitUntilAllGiven(0));
+        },
+        "dialog 1 of 1 did not come");
 }
 
 TEST_F(Binding, AModalBoxBelongsToItsWindowAndClosingItIsNoNewActivation)

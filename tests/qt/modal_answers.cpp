@@ -4,7 +4,6 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QThread>
 #include <QTimer>
 
@@ -25,16 +24,6 @@ int loopLevel()
     return QThread::currentThread()->loopLevel();
 }
 
-QElapsedTimer &clock()
-{
-    static QElapsedTimer started = [] {
-        QElapsedTimer t;
-        t.start();
-        return t;
-    }();
-    return started;
-}
-
 } // namespace
 
 DialogAnswer press(QMessageBox::StandardButton button)
@@ -50,6 +39,7 @@ DialogAnswer press(QMessageBox::StandardButton button)
 
 ModalAnswers::ModalAnswers(std::vector<DialogAnswer> answers) : m_answers(std::move(answers))
 {
+    m_clock.start();
     qApp->installEventFilter(this);
     // The loop that is about to wait for input is the innermost one running: once that is the
     // loop exec() runs for the dialog, an answer ends it.
@@ -118,14 +108,14 @@ void ModalAnswers::answer(QDialog &dialog)
         return;
     }
     m_seen.push_back(describe(dialog));
-    m_answered.emplace_back(&dialog, clock().elapsed());
+    m_answered.emplace_back(&dialog, m_clock.elapsed());
     m_answers[m_given++](dialog);
 }
 
 void ModalAnswers::checkAnswered()
 {
     for (auto &[dialog, answeredAt] : m_answered) {
-        if (!dialog || !dialog->isVisible() || clock().elapsed() - answeredAt < kPatienceMs)
+        if (!dialog || !dialog->isVisible() || m_clock.elapsed() - answeredAt < kPatienceMs)
             continue;
         ADD_FAILURE() << "\"" << describe(*dialog) << "\" was still open "
                       << kPatienceMs / 1000 << " s after its answer";

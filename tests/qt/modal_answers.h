@@ -2,6 +2,7 @@
 
 #include "qt/wait_until.h"
 
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QObject>
 #include <QPointer>
@@ -56,6 +57,7 @@ private:
     std::vector<std::string> m_seen;
     bool m_reported = false; ///< a missing dialog was reported already
     std::vector<Shown> m_shown;
+    QElapsedTimer m_clock;
     /// Dialogs answered, each with the time its answer was given.
     std::vector<std::pair<QPointer<QDialog>, qint64>> m_answered;
 };
