@@ -75,8 +75,10 @@ for suite in "${suites[@]}"; do
   failures=$((failures + failed))
 done
 echo "All runs: $((SECONDS - started)) s, failures: $failures"
-grep -h '^FAIL' "$logs"/*.results | while read -r _ _ log; do
-  echo "== $log"
-  tail -n 60 "$log"
-done
-((failures == 0))
+if ((failures > 0)); then
+  grep -h '^FAIL' "$logs"/*.results | while read -r _ _ log; do
+    echo "== $log"
+    tail -n 60 "$log"
+  done
+  exit 1
+fi
