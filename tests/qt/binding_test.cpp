@@ -344,7 +344,7 @@ TEST(DeferredIconStyle, TheOverflowButtonShowsTheBaseStylesIcon)
         bar.addMenu(QStringLiteral("Menu number %1").arg(k));
     bar.resize(120, 30);
     bar.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
+    ASSERT_TRUE(testing::waitUntilExposed(bar, "the menu bar"));
     auto *overflow = bar.findChild<QToolButton *>(QStringLiteral("qt_menubar_ext_button"));
     ASSERT_NE(overflow, nullptr);
     EXPECT_TRUE(overflow->isVisible());
@@ -397,7 +397,7 @@ TEST(HighDpi, PicturesTakeTheirDoubleSizeFileAtTheSameLogicalSize)
     form.resize(3000, 3000);
     FormWindow window(form);
     form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(testing::waitUntilExposed(window, "the pictures' window"));
     button.setPicture(sharp);
     other.setPicture(plain);
     QCoreApplication::processEvents();

@@ -8,6 +8,7 @@
 #include "platform/qt/qt_shell.h"
 #include "platform/text_box.h"
 #include "program/kestrova_program.h"
+#include "qt/wait_until.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -91,7 +92,7 @@ protected:
     Names received()
     {
         const auto got = fs::path(recorder.string() + ".got");
-        if (!QTest::qWaitFor([&] { return fs::exists(got); }, 30000))
+        if (!testing::waitUntil([&] { return fs::exists(got); }, "the stand-in emulator's run"))
             return {"<the stand-in emulator never ran>"};
         const std::string bytes = readFileBytes(got).value_or("");
         fs::remove(got);
