@@ -60,6 +60,20 @@ bool SchemeFile::isBlank() const
                        [](const std::string &line) { return trimSpaces(line).empty(); });
 }
 
+std::string_view schemeFileHead(std::string_view bytes)
+{
+    size_t lines = 0;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n')
+            continue;
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        if (++lines == kSchemeLines)
+            return bytes.substr(0, i + 1);
+    }
+    return bytes;
+}
+
 SchemeFile parseSchemeFile(std::string_view bytes)
 {
     SchemeFile file;

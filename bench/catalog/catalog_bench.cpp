@@ -52,7 +52,7 @@ Workspace *g_workspace = nullptr;
 void BM_Load(benchmark::State &state)
 {
     for (auto _ : state) {
-        const FileContent content = readFile(g_workspace->data);
+        const FileContent content = readFile(g_workspace->data, kCatalogFileBound);
         CatalogLoad load = parseCatalog(content.bytes);
         benchmark::DoNotOptimize(load.catalog.LastMan);
     }

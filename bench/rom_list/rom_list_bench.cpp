@@ -5,6 +5,7 @@
 #include "platform/dialogs.h"
 #include "platform/list_box.h"
 #include "platform/shell.h"
+#include "platform/task_runner.h"
 #include "platform/text_box.h"
 #include "platform/web_pane.h"
 #include "program/kestrova_program.h"
@@ -147,7 +148,8 @@ void BM_ExtChange(benchmark::State &state)
     QuietDialogs dialogs;
     QuietShell shell;
     QuietWebPane web;
-    auto program = makeKestrova(g_workspace->root / "app", Services{dialogs, shell, web});
+    InlineTaskRunner tasks;
+    auto program = makeKestrova(g_workspace->root / "app", Services{dialogs, shell, web, tasks});
     Application &app = *program;
     app.start();
     app.textBox("RPath_I").setText(g_workspace->romsText);

@@ -238,7 +238,7 @@ protected:
         // The copy's catalog names the copy's folders, and a stand-in that records its argument.
         emulator = dir.write("stand-in emulator", "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.got\"\n");
         std::filesystem::permissions(emulator, std::filesystem::perms::owner_all);
-        std::string data = readFileBytes(dir.path() / "DATA.txt").value_or("");
+        std::string data = readFileBytes(dir.path() / "DATA.txt", 1 << 20).value_or("");
         replaceAll(data, (std::filesystem::path(KESTROVA_DEMO_DIR) / "kestrova-demo-emulator")
                              .string(), emulator.string());
         replaceAll(data, KESTROVA_DEMO_DIR, dir.path().string());
@@ -349,7 +349,7 @@ TEST_F(Road, OneTypicalUseInTheRealWindow)
     const auto got = emulator.string() + ".got";
     ASSERT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(got); }, 10000));
     QTest::qWait(100);
-    EXPECT_EQ(readFileBytes(got).value_or(""),
+    EXPECT_EQ(readFileBytes(got, 1 << 20).value_or(""),
               app.textBox("RPath_I").text() + "Comet Runner (E) [!].st8");
     EXPECT_EQ(app.control("m_M").caption(), "COMMAND SENT TO THE EMULATOR");
     screenshot(QStringLiteral("road_5_launched.png"));
@@ -394,7 +394,7 @@ TEST_F(Road, OneTypicalUseInTheRealWindow)
     answerBoxes({QMessageBox::Yes, QMessageBox::Ok});
     window.close();
     EXPECT_EQ(boxTexts, (std::vector<std::string>{"Save before exiting?", "Saved"}));
-    const std::string saved = readFileBytes(dir.path() / "DATA.txt").value_or("");
+    const std::string saved = readFileBytes(dir.path() / "DATA.txt", 1 << 20).value_or("");
     EXPECT_NE(saved.find("[Fav]Tiny Tanks.st8"), std::string::npos);
     EXPECT_EQ(saved.find("[Fav]Comet Runner (E) [!].st8"), std::string::npos);
 }
