@@ -3,6 +3,7 @@
 #include "platform/file_io.h"
 #include "platform/list_box.h"
 #include "platform/qt/program_folder.h"
+#include "platform/qt/web_pane_module.h"
 #include "program/kestrova_program.h"
 
 #include <gtest/gtest.h>
@@ -33,6 +34,8 @@ void loadAndSaveAsTheProgramDoes()
     dialogs.inputAnswers.push_back(kSaved);
     app->control("AddMan_B").onClick();
     ASSERT_TRUE(app->SaveData());
+    // The window's other files come from there too, and an odd name never stops the program.
+    EXPECT_NE(loadWebPane(*folder, "kestrova", *folder / "pages", nullptr), nullptr);
 }
 
 // Runs `program` from `workingFolder` with the child role; its output goes to `log`.
