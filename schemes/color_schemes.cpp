@@ -202,7 +202,8 @@ bool ColorSchemes::loadScheme(const std::string &name, bool editorHidden)
                                    MessageButtons::Ok, MessageIcon::Exclamation, "");
         return false;
     }
-    const std::string_view head = schemeFileHead(content.bytes);
+    const std::string_view head =
+        schemeFileHead(content.bytes, content.bytes.size() < kSchemeReadBytes);
     const auto scheme = parseSchemeFile(head);
     for (int k = 0; k < int(scheme.lines.size()); ++k) {
         if (k == kImageSetLineA || k == kImageSetLineB)

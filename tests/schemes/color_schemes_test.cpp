@@ -221,6 +221,12 @@ TEST(ColorSchemes, AHugeSchemeFileIsReadAndCopiedAsItsNineLines)
     EXPECT_EQ(std::filesystem::file_size(f.dir.path() / "ColorSchemes/Active.col"), nine.size());
     EXPECT_EQ(f.readAppFile("ColorSchemes/Active.col"), nine);
     EXPECT_EQ(std::filesystem::file_size(f.dir.path() / "ColorSchemes/Huge.col"), huge);
+
+    // No line end in what is read: no line is read, and the toolkit's colours stay.
+    f.writeAppFile("ColorSchemes/Hole.col", "");
+    std::filesystem::resize_file(f.dir.path() / "ColorSchemes/Hole.col", huge);
+    EXPECT_TRUE(app.feature<ColorSchemes>().loadScheme("Hole", true));
+    EXPECT_EQ(f.readAppFile("ColorSchemes/Active.col"), "");
 }
 
 TEST(SchemeEditor, EachColourButtonPreviewsItsClasses)
