@@ -40,6 +40,12 @@ ListPageLoad loadListPage(const std::filesystem::path &file, const std::string &
     if (content.error)
         return load;
     load.import = parseWikiList(content.bytes, platformNameUtf8);
+    if (load.import->table.rows.empty() && content.bytes.size() > kHtmlPageBound) {
+        load.tooLarge = "The list page " + decodeProgramText(fromPath(file.filename())) +
+                        " has no list the import rules read, and at " +
+                        sizeText(content.bytes.size()) + " it is too large to read as HTML (" +
+                        sizeText(kHtmlPageBound) + " at most).";
+    }
     return load;
 }
 

@@ -18,7 +18,8 @@ struct ListPageLoad
 {
     /// Nothing when there is no page to read ("Pas de fichier") or it was refused.
     std::optional<WikiImport> import;
-    /// Set when the page is larger than kListPageBound: what to tell the user.
+    /// Set when the page is larger than kListPageBound, or than kHtmlPageBound when it can only
+    /// be read as HTML: what to tell the user.
     std::string tooLarge;
 };
 

@@ -13,8 +13,9 @@ namespace kestrova {
 
 namespace {
 
-// Above every real list page (0.5 to 3 MB), well below the largest page read at all.
-constexpr std::uintmax_t kReadHereUpTo = std::uintmax_t(4) << 20;
+// Read and imported in a few tens of milliseconds even as HTML; larger pages (real ones hold
+// 0.5 to 3 MB) would hold the window up for a noticeable time.
+constexpr std::uintmax_t kReadHereUpTo = std::uintmax_t(256) << 10;
 
 } // namespace
 

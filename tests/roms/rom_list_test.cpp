@@ -100,7 +100,7 @@ TEST_F(RomListTest, PlatformClickFillsTheColumnsCountsAndStatus)
 
 // A page larger than those read at once (a hole after its titles: no disk used).
 void makeLarge(AppFixture &f, const std::string &platform, const std::string &titles,
-               std::uintmax_t size = std::uintmax_t(5) << 20)
+               std::uintmax_t size = std::uintmax_t(1) << 20)
 {
     f.writeAppFile("wikigameslists/" + platform + ".htm", "A\r\n" + titles + "Retrieved\r\n");
     std::filesystem::resize_file(f.dir.path() / "wikigameslists" / (platform + ".htm"), size);
@@ -179,6 +179,15 @@ TEST_F(RomListTest, APageAboveTheBoundIsNotReadAndSaysSo)
     EXPECT_EQ(app.control("m_M").caption(),
               "The list page Famicom.htm is larger than 32 MB and was not read.");
     EXPECT_TRUE(f.dialogs.messages.empty());
+
+    // Only HTML's tree grows to many times the page: such a page has a lower bound.
+    const auto html = f.dir.write("wikigameslists/Lynx.htm", "<html><body><table><tr><td>");
+    std::filesystem::resize_file(html, kHtmlPageBound + 1);
+    app.listBox("plat_list_L").userClickRow(1);
+    EXPECT_EQ(app.listBox("avail_L").count(), 0);
+    EXPECT_EQ(app.control("m_M").caption(),
+              "The list page Lynx.htm has no list the import rules read, and at 9 MB it is too "
+              "large to read as HTML (8 MB at most).");
 }
 
 TEST_F(RomListTest, FolderTextDecidesWhatIsListed)
