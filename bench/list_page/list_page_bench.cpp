@@ -3,7 +3,7 @@
 // (3 MB and 8 MB, the most read as HTML); measures the memory the larger page takes while it is
 // read and imported. Ends with one summary line per kind of page.
 
-#include "common/plain_console_reporter.h"
+#include "common/median_reporter.h"
 #include "match/made_up_titles.h"
 #include "reference/wiki_search.h"
 
@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <random>
 #include <string>
 
@@ -140,30 +139,6 @@ double peakMegabytes(const fs::path &file)
     return pclose(child) == 0 ? grown : -1;
 }
 
-/// Prints the table and keeps each run's median wall time in milliseconds.
-class RecordingReporter : public PlainConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        PlainConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            const double perMs = benchmark::GetTimeUnitMultiplier(run.time_unit) / 1000.0;
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                m_millis[run.run_name.args] = run.GetAdjustedRealTime() / perMs;
-        }
-    }
-
-    double millis(const std::string &args) const
-    {
-        const auto it = m_millis.find(args);
-        return it == m_millis.end() ? 0.0 : it->second;
-    }
-
-private:
-    std::map<std::string, double> m_millis;
-};
-
 } // namespace
 } // namespace kestrova::bench
 
@@ -177,15 +152,18 @@ int main(int argc, char **argv)
         return 1;
     Workspace workspace;
     g_workspace = &workspace;
-    RecordingReporter reporter;
+    MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     std::fflush(stdout);
+    const auto millis = [&](const char *args) {
+        return reporter.millis(std::string("BM_ReadListPage/") + args);
+    };
     std::printf("list_page: 3 MB page %.0f ms, 30 MB page %.0f ms, peak %.0f MB\n",
-                reporter.millis("html:0/MB:3"), reporter.millis("html:0/MB:30"),
+                millis("html:0/MB:3"), millis("html:0/MB:30"),
                 peakMegabytes(workspace.file(false, 30)));
     std::printf("list_page (saved as HTML): 3 MB page %.0f ms, 8 MB page %.0f ms, peak %.0f MB\n",
-                reporter.millis("html:1/MB:3"), reporter.millis("html:1/MB:8"),
+                millis("html:1/MB:3"), millis("html:1/MB:8"),
                 peakMegabytes(workspace.file(true, 8)));
     return 0;
 }

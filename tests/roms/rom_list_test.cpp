@@ -142,7 +142,8 @@ TEST_F(RomListTest, ClicksDuringReadsEndOnTheLastPlatformsTitles)
     makeLarge(f, "P0", "*Zero<wiki/0>\r\n");
     makeLarge(f, "P1", "*One<wiki/1>\r\n*Uno<wiki/1>\r\n");
     f.writeAppFile("wikigameslists/P2.htm", "A\r\n*Two<wiki/2>\r\nRetrieved\r\n");
-    const std::map<int, Names> expected = {{0, {"Zero"}}, {1, {"One", "Uno"}}, {2, {"Two"}}, {3, {}}};
+    const std::map<int, Names> expected = {
+        {0, {"Zero"}}, {1, {"One", "Uno"}}, {2, {"Two"}}, {3, {}}};
     f.tasks.hold = true;
     auto &app = f.start();
     app.listBox("manu_L").userClickRow(0);
