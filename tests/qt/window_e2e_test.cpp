@@ -430,7 +430,7 @@ TEST_F(Road, TheStandInShowsTheArgumentsOfItsTemplate)
     EXPECT_EQ(offered.toStdString(), argumentTemplate) << "the box offers the current template";
 
     const auto log = dir.path() / "demo-emulator.log";
-    const size_t before = readFileBytes(log).value_or("").size();
+    const size_t before = readFileBytes(log, 1 << 20).value_or("").size();
     const QImage screenBefore = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
     clickRow("Flist_L", "Comet Runner (E) [!].st8", Qt::LeftButton, true);
     const std::string expected = "1: --machine\n2: Starlight 8\n3: --cart="
@@ -438,9 +438,9 @@ TEST_F(Road, TheStandInShowsTheArgumentsOfItsTemplate)
                                  + "Comet Runner (E) [!].st8\n4: --title\n5: Comet Runner (E) "
                                    "[!]\n6: --fullscreen\n";
     ASSERT_TRUE(QTest::qWaitFor([&] {
-        return readFileBytes(log).value_or("").substr(before).find(expected) != std::string::npos;
+        return readFileBytes(log, 1 << 20).value_or("").substr(before).find(expected) != std::string::npos;
     }, 30000)) << "the stand-in did not note " << expected << "; its log: "
-                << readFileBytes(log).value_or("<none>") << "; the hint: "
+                << readFileBytes(log, 1 << 20).value_or("<none>") << "; the hint: "
                 << app.control("m_M").caption();
     EXPECT_EQ(app.control("m_M").caption(), "COMMAND SENT TO THE EMULATOR");
     QPixmap screen;
