@@ -1,5 +1,6 @@
 #include "core/catalog_cli.h"
 #include "demo_folder/demo_cli.h"
+#include "platform/executable_folder.h"
 #include "platform/file_io.h"
 #include "reference/coverage_cli.h"
 #include "reference/match_folder_cli.h"
@@ -16,27 +17,15 @@ namespace {
 
 using Command = int (*)(const std::vector<std::string> &, std::ostream &, std::ostream &);
 
-// The build and the install put the shipped files beside this program.
-std::filesystem::path &programFolder()
-{
-    static std::filesystem::path folder;
-    return folder;
-}
-
-std::filesystem::path findProgramFolder(const char *argv0)
-{
-    std::error_code ec;
-    // Linux names the running program here, through any link it was started by; elsewhere
-    // the program's own path comes as the first argument.
-    auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec)
-        self = std::filesystem::absolute(argv0, ec);
-    return self.parent_path();
-}
-
 int makeDemo(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
 {
-    return kestrova::runMakeDemoCommand(args, out, err, programFolder());
+    // The build and the install put the shipped files beside this program.
+    const auto found = kestrova::findExecutableFolder();
+    if (!found.folder) {
+        err << "kestrova-cli: " << found.problem << "\n";
+        return 1;
+    }
+    return kestrova::runMakeDemoCommand(args, out, err, *found.folder);
 }
 
 struct Entry
@@ -101,7 +90,6 @@ int main(int argc, char *argv[])
         std::cerr << "kestrova-cli: unknown command '" << args[0] << "' (see --help)\n";
         return 2;
     }
-    programFolder() = findProgramFolder(argv[0]);
     kestrova::useBinaryStandardOutput();
     return found->second.run({args.begin() + 1, args.end()}, std::cout, std::cerr);
 }

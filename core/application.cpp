@@ -97,7 +97,7 @@ void Application::fillExtensionFilter()
     auto &filter = comboBox("ext1_C");
     filter.addItem("All");
     const auto path = toPath(appPath("Ext.txt"));
-    const auto content = readFile(path);
+    const auto content = readFile(path, kExtensionFileBound);
     if (!content.error) {
         filter.addItems(parseExtensionList(content.bytes));
         return;
@@ -114,7 +114,7 @@ void Application::LoadData()
 {
     m_catalog = Catalog{};
     const auto path = toPath(appPath("DATA.txt"));
-    const auto content = readFile(path);
+    const auto content = readFile(path, kCatalogFileBound);
     if (content.missing) {
         if (auto error = createEmptyIfMissing(path))
             reportFileError("create", error->path, error->reason);

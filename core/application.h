@@ -21,6 +21,7 @@ class ComboBox;
 class TextBox;
 class Label;
 class RomSource;
+class TaskRunner;
 
 /// The system services the program uses; tests pass fakes.
 struct Services
@@ -28,6 +29,7 @@ struct Services
     Dialogs &dialogs;
     Shell &shell;
     WebPane &web;
+    TaskRunner &tasks;
 };
 
 /// The application object: the three windows, the catalog and the routines they share. Each
@@ -60,6 +62,7 @@ public:
     Dialogs &dialogs() { return m_services.dialogs; }
     Shell &shell() { return m_services.shell; }
     WebPane &web() { return m_services.web; }
+    TaskRunner &tasks() { return m_services.tasks; }
     const PlatformRules &rules() const { return m_rules; }
     const std::filesystem::path &appDir() const { return m_appDir; }
     /// A file of the application folder (which is always a path of the running system).

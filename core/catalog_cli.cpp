@@ -14,7 +14,7 @@ int runCatalogCommand(const std::vector<std::string> &args, std::ostream &out, s
         err << "usage: kestrova-cli catalog FILE\n";
         return 2;
     }
-    const auto bytes = readFileBytes(toPath(args[0]));
+    const auto bytes = readFileBytes(toPath(args[0]), kCatalogFileBound);
     if (!bytes) {
         err << "kestrova-cli: cannot read " << args[0] << "\n";
         return 1;

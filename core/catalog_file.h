@@ -3,6 +3,7 @@
 #include "core/catalog.h"
 #include "platform/platform_rules.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,10 @@ struct CatalogLoad
     /// without a key, or belonging to a record without a name); saving drops them.
     int skippedLines = 0;
 };
+
+/// The most DATA.txt may hold: well above a catalog with every slot full (about 35 MB), so
+/// that only a file that cannot be a catalog is refused.
+constexpr std::uintmax_t kCatalogFileBound = std::uintmax_t(64) << 20;
 
 /// Reads the bytes of DATA.txt. Each line decodes on its own: valid UTF-8 stays as it is;
 /// otherwise names read as Windows-1252 and, on POSIX systems, paths and argument templates

@@ -1,6 +1,7 @@
 #include "demo_folder/demo_folder.h"
 
 #include "core/catalog_file.h"
+#include "core/extension_list.h"
 #include "platform/web_pane.h"
 
 #include <system_error>
@@ -89,10 +90,13 @@ std::optional<FileError> copySchemes(const fs::path &from, const fs::path &to)
     return failure(from, ec);
 }
 
+// Programs are a few megabytes; a larger one is simply copied again.
+constexpr std::uintmax_t kLargestShippedFile = std::uintmax_t(256) << 20;
+
 bool sameBytes(const fs::path &a, const fs::path &b)
 {
-    const auto left = readFileBytes(a);
-    return left && left == readFileBytes(b);
+    const auto left = readFileBytes(a, kLargestShippedFile);
+    return left && left == readFileBytes(b, kLargestShippedFile);
 }
 
 // A program that may be running (the demo's own kestrova during a rebuild) cannot be
@@ -110,11 +114,11 @@ std::optional<FileError> copyProgram(const fs::path &program, const fs::path &fo
 
 std::optional<FileError> writeExtensions(const fs::path &shipped, const fs::path &target)
 {
-    const auto ext = readFile(shipped);
+    const auto ext = readFile(shipped, kExtensionFileBound);
     if (ext.error && !ext.missing)
         return ext.error;
     const auto bytes = demoExtensions(ext.bytes);
-    if (readFileBytes(target) == bytes)
+    if (readFileBytes(target, kExtensionFileBound) == bytes)
         return std::nullopt;
     return writeFileAtomically(target, bytes);
 }

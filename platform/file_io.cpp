@@ -1,5 +1,6 @@
 #include "platform/file_io.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <system_error>
@@ -101,45 +102,91 @@ bool isReadOnly(const std::filesystem::path &path, std::filesystem::perms mode)
 #endif
 }
 
-} // namespace
+FileContent tooLarge(const std::filesystem::path &path, std::uintmax_t bound)
+{
+    FileContent content;
+    content.tooLarge = true;
+    content.error = FileError{path.string(), "the file is larger than " + sizeText(bound)};
+    return content;
+}
 
-FileContent readFile(const std::filesystem::path &path)
+// Reads up to `limit` bytes, plus one more for a whole read, so that a file growing past the
+// bound is seen without reading further. The size is asked first: an oversized file costs one
+// stat, not a read of a gigabyte.
+FileContent readAtMost(const std::filesystem::path &path, std::uintmax_t limit, bool prefixOnly)
 {
     FileContent content;
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) {
-        content.missing = !ec;
-        content.error = FileError{path.string(), systemReason(ec ? ec.value() : ENOENT)};
+    const auto status = std::filesystem::status(path, ec);
+    if (!std::filesystem::exists(status)) {
+        content.missing = status.type() == std::filesystem::file_type::not_found;
+        content.error =
+            FileError{path.string(), content.missing ? systemReason(ENOENT) : ec.message()};
         return content;
     }
+    // A pipe or a device in a file's place could block or never end.
+    if (!std::filesystem::is_regular_file(status) && !std::filesystem::is_directory(status)) {
+        content.error = FileError{path.string(), "it is not a regular file"};
+        return content;
+    }
+    const auto size = std::filesystem::file_size(path, ec);
+    if (!prefixOnly && !ec && size > limit)
+        return tooLarge(path, limit);
     std::FILE *file = openFile(path, "rb");
     if (!file) {
         content.error = FileError{path.string(), systemReason(errno)};
         return content;
     }
-    // One read into a buffer of the file's size; the loop only runs on if the file grew.
-    const auto expected = std::filesystem::file_size(path, ec);
+    const std::uintmax_t capacity = prefixOnly ? limit : limit + 1;
+    const std::uintmax_t first = ec ? std::uintmax_t(65536) : size + 1;
+    content.bytes.resize(std::size_t(std::min(first, capacity)));
     std::size_t used = 0;
-    content.bytes.resize(ec ? 65536 : std::size_t(expected) + 1);
-    while (std::size_t n = std::fread(content.bytes.data() + used, 1,
-                                      content.bytes.size() - used, file)) {
+    while (used < content.bytes.size()) {
+        const std::size_t n =
+            std::fread(content.bytes.data() + used, 1, content.bytes.size() - used, file);
         used += n;
-        if (used == content.bytes.size())
-            content.bytes.resize(used * 2);
+        if (n == 0)
+            break;
+        if (used == content.bytes.size() && used < capacity)
+            content.bytes.resize(std::size_t(std::min<std::uintmax_t>(used * 2, capacity)));
     }
     content.bytes.resize(used);
     if (std::ferror(file))
         content.error = FileError{path.string(), systemReason(errno)};
     std::fclose(file);
+    if (!prefixOnly && used > limit)
+        return tooLarge(path, limit);
     return content;
 }
 
-std::optional<std::string> readFileBytes(const std::filesystem::path &path)
+} // namespace
+
+FileContent readFile(const std::filesystem::path &path, std::uintmax_t bound)
 {
-    auto content = readFile(path);
+    return readAtMost(path, bound, false);
+}
+
+FileContent readFilePrefix(const std::filesystem::path &path, std::size_t count)
+{
+    return readAtMost(path, count, true);
+}
+
+std::optional<std::string> readFileBytes(const std::filesystem::path &path, std::uintmax_t bound)
+{
+    auto content = readFile(path, bound);
     if (content.error)
         return std::nullopt;
     return std::move(content.bytes);
+}
+
+std::string sizeText(std::uintmax_t bytes)
+{
+    constexpr std::uintmax_t kMegabyte = 1024 * 1024;
+    if (bytes >= kMegabyte)
+        return std::to_string((bytes + kMegabyte - 1) / kMegabyte) + " MB";
+    if (bytes >= 1024)
+        return std::to_string((bytes + 1023) / 1024) + " KB";
+    return std::to_string(bytes) + " bytes";
 }
 
 std::optional<FileError> writeFileAtomically(const std::filesystem::path &path,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -20,13 +21,23 @@ struct FileContent
     std::optional<FileError> error;
     /// No file of that name exists (error is set too).
     bool missing = false;
+    /// The file holds more than the reader's bound, so none of it was kept (error is set too).
+    bool tooLarge = false;
 };
 
-/// Reads the whole file; a failure carries the system's reason.
-[[nodiscard]] FileContent readFile(const std::filesystem::path &path);
+/// Reads the whole file when it holds at most `bound` bytes; a failure carries the system's
+/// reason. A larger file is refused from its size before reading, and a file that grows past
+/// the bound while it is read is cut off at bound + 1 bytes, so no file costs more than that.
+[[nodiscard]] FileContent readFile(const std::filesystem::path &path, std::uintmax_t bound);
 
-/// The whole file, or nothing when it cannot be read.
-std::optional<std::string> readFileBytes(const std::filesystem::path &path);
+/// At most the first `count` bytes of the file; the rest is never read.
+[[nodiscard]] FileContent readFilePrefix(const std::filesystem::path &path, std::size_t count);
+
+/// The whole file, or nothing when it cannot be read or holds more than `bound` bytes.
+std::optional<std::string> readFileBytes(const std::filesystem::path &path, std::uintmax_t bound);
+
+/// "64 MB": a bound as the user reads it.
+std::string sizeText(std::uintmax_t bytes);
 
 /// Replaces the file with these bytes without ever leaving it half-written: the bytes go to a
 /// temporary file beside it, which is flushed and then renamed over the original. A read-only

@@ -253,7 +253,7 @@ WikiImport parseWikiList(std::string_view fileBytes, std::string_view platformNa
     WikiImport text = parseTextList(fileBytes, platformNameUtf8);
 #if KESTROVA_HTML_IMPORT
     // Pages saved by current browsers have no line the text rules read.
-    if (text.table.rows.empty())
+    if (text.table.rows.empty() && fileBytes.size() <= kHtmlPageBound)
         return parseHtmlList(fileBytes);
 #endif
     return text;

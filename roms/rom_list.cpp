@@ -2,6 +2,7 @@
 
 #include "core/application.h"
 #include "platform/list_box.h"
+#include "platform/task_runner.h"
 #include "platform/text_box.h"
 #include "reference/reference_list.h"
 #include "reference/wiki_search.h"
@@ -9,6 +10,14 @@
 #include "roms/rom_listing.h"
 
 namespace kestrova {
+
+namespace {
+
+// Read and imported in a few tens of milliseconds even as HTML; larger pages (real ones hold
+// 0.5 to 3 MB) would hold the window up for a noticeable time.
+constexpr std::uintmax_t kReadHereUpTo = std::uintmax_t(256) << 10;
+
+} // namespace
 
 RomList::RomList(Application &app) : m_app(app)
 {
@@ -55,19 +64,65 @@ void RomList::platformSelected()
 
 void RomList::loadReferenceList(const std::string &platformName)
 {
-    auto &titles = m_app.listBox("avail_L");
-    titles.clear();
-    auto import = LoadWikiList(m_app.appDir(), platformName);
-    if (!import) {
-        m_app.feature<ReferenceList>().setWikiTable(std::nullopt);
+    m_app.listBox("avail_L").clear();
+    m_app.feature<ReferenceList>().setWikiTable(std::nullopt);
+    m_wantedPage = platformName;
+    const auto page = wikiListPath(m_app.appDir(), platformName);
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(page, ec);
+    // A page of the usual size is read here, so that the click's lists and counts reach the
+    // screen together; a larger one would hold the window up.
+    if (ec || size <= kReadHereUpTo) {
+        showReferenceList(loadListPage(page, platformName));
         return;
     }
+    if (!m_readingAway)
+        readPageAway(platformName);
+}
+
+void RomList::readPageAway(const std::string &platformName)
+{
+    m_readingAway = true;
+    const auto page = wikiListPath(m_app.appDir(), platformName);
+    std::weak_ptr<RomList *> self = m_self;
+    m_app.tasks().run([self, page, platformName]() -> TaskRunner::Finish {
+        auto load = std::make_shared<ListPageLoad>(loadListPage(page, platformName));
+        return [self, load, platformName] {
+            if (auto list = self.lock())
+                (*list)->pageArrived(std::move(*load), platformName);
+        };
+    });
+}
+
+// One page is read away at a time, so memory holds one page; clicks meanwhile only change which
+// page is wanted, and a page nobody wants any more is dropped.
+void RomList::pageArrived(ListPageLoad load, const std::string &platformName)
+{
+    m_readingAway = false;
+    const auto &platforms = m_app.listBox("plat_list_L");
+    const bool stillSelected = platforms.listIndex() != -1 && platforms.text() == platformName;
+    if (platformName != m_wantedPage || !stillSelected) {
+        if (!m_wantedPage.empty() && m_wantedPage != platformName)
+            readPageAway(m_wantedPage);
+        return;
+    }
+    showReferenceList(std::move(load));
+    showCounts();
+}
+
+void RomList::showReferenceList(ListPageLoad load)
+{
+    m_wantedPage.clear();
+    if (!load.tooLarge.empty())
+        m_app.control("m_M").setCaption(load.tooLarge);
+    if (!load.import)
+        return;
     std::vector<std::string> shown;
-    shown.reserve(import->availItems.size());
-    for (const auto &raw : import->availItems)
+    shown.reserve(load.import->availItems.size());
+    for (const auto &raw : load.import->availItems)
         shown.push_back(displayTitle(raw));
-    titles.addItems(std::move(shown));
-    m_app.feature<ReferenceList>().setWikiTable(std::move(import->table));
+    m_app.listBox("avail_L").addItems(std::move(shown));
+    m_app.feature<ReferenceList>().setWikiTable(std::move(load.import->table));
 }
 
 void RomList::showCounts()

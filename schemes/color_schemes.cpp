@@ -159,12 +159,12 @@ void ColorSchemes::readActiveScheme()
             reportFileError("create", *error);
         return;
     }
-    const auto bytes = readFileBytes(path);
-    if (!bytes) {
-        reportFileError("read", {fromPath(path), "the file cannot be read"});
+    const auto content = readFilePrefix(path, kSchemeReadBytes);
+    if (content.error) {
+        reportFileError("read", {fromPath(path), content.error->reason});
         return;
     }
-    const auto scheme = parseSchemeFile(*bytes);
+    const auto scheme = parseSchemeFile(content.bytes);
     // An empty scheme in force leaves the toolkit's own colours.
     if (scheme.isBlank())
         return;
@@ -193,8 +193,8 @@ bool ColorSchemes::loadScheme(const std::string &name, bool editorHidden)
     if (editorHidden)
         m_app.colors().load();
     // A vanished scheme is reported, never recreated empty nor copied over Active.col.
-    const auto bytes = readFileBytes(path);
-    if (!bytes) {
+    const auto content = readFilePrefix(path, kSchemeReadBytes);
+    if (content.error) {
         std::error_code ec;
         const bool exists = std::filesystem::exists(path, ec);
         m_app.dialogs().messageBox("The color scheme file " + fromPath(path) +
@@ -202,7 +202,9 @@ bool ColorSchemes::loadScheme(const std::string &name, bool editorHidden)
                                    MessageButtons::Ok, MessageIcon::Exclamation, "");
         return false;
     }
-    const auto scheme = parseSchemeFile(*bytes);
+    const std::string_view head =
+        schemeFileHead(content.bytes, content.bytes.size() < kSchemeReadBytes);
+    const auto scheme = parseSchemeFile(head);
     for (int k = 0; k < int(scheme.lines.size()); ++k) {
         if (k == kImageSetLineA || k == kImageSetLineB)
             selectImageSet(scheme.lines[size_t(k)]);
@@ -211,7 +213,7 @@ bool ColorSchemes::loadScheme(const std::string &name, bool editorHidden)
     }
     // The test looks at the path's last ten characters only, so "NotActive" is not copied.
     if (!fromPath(path).ends_with(kActive))
-        (void)writeSchemeText(kActive, *bytes);
+        (void)writeSchemeText(kActive, std::string(head));
     applyScheme();
     if (editorHidden)
         m_app.colors().hide();

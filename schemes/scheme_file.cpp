@@ -60,6 +60,22 @@ bool SchemeFile::isBlank() const
                        [](const std::string &line) { return trimSpaces(line).empty(); });
 }
 
+std::string_view schemeFileHead(std::string_view bytes, bool wholeFile)
+{
+    size_t lines = 0;
+    size_t complete = 0;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n')
+            continue;
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        complete = i + 1;
+        if (++lines == kSchemeLines)
+            return bytes.substr(0, complete);
+    }
+    return wholeFile ? bytes : bytes.substr(0, complete);
+}
+
 SchemeFile parseSchemeFile(std::string_view bytes)
 {
     SchemeFile file;

@@ -39,6 +39,14 @@ struct SchemeFile
     bool isBlank() const;
 };
 
+/// How much of a scheme file is read: nine short lines fit many times over, and a huge file in a
+/// scheme's place costs no more than this.
+constexpr std::size_t kSchemeReadBytes = 4096;
+
+/// The bytes of a scheme file's first nine lines with their line ends: what a scheme holds, and
+/// all that choosing it copies. When `bytes` is only the start of the file, a line it cuts off
+/// is left out.
+std::string_view schemeFileHead(std::string_view bytes, bool wholeFile = true);
 /// A scheme file's bytes to its lines (byte-order mark skipped, each line decoded on its own);
 /// CR LF, LF and CR all end a line.
 SchemeFile parseSchemeFile(std::string_view bytes);

@@ -2,7 +2,7 @@
 // favourites) the way the program does, beside a plain read and a plain write of the same
 // bytes, in one run, and ends with one summary line.
 
-#include "common/plain_console_reporter.h"
+#include "common/median_reporter.h"
 #include "core/catalog_file.h"
 #include "fakes/full_catalog.h"
 #include "platform/file_io.h"
@@ -52,7 +52,7 @@ Workspace *g_workspace = nullptr;
 void BM_Load(benchmark::State &state)
 {
     for (auto _ : state) {
-        const FileContent content = readFile(g_workspace->data);
+        const FileContent content = readFile(g_workspace->data, kCatalogFileBound);
         CatalogLoad load = parseCatalog(content.bytes);
         benchmark::DoNotOptimize(load.catalog.LastMan);
     }
@@ -111,30 +111,6 @@ BENCHMARK(BM_PlainRead)->Apply(medianOfFive);
 BENCHMARK(BM_Save)->Apply(medianOfFive);
 BENCHMARK(BM_PlainWrite)->Apply(medianOfFive);
 
-/// Prints the table and keeps each benchmark's median wall time in milliseconds.
-class RecordingReporter : public PlainConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        PlainConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            const double perMs = benchmark::GetTimeUnitMultiplier(run.time_unit) / 1000.0;
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                m_millis[run.run_name.function_name] = run.GetAdjustedRealTime() / perMs;
-        }
-    }
-
-    double millis(const std::string &name) const
-    {
-        const auto it = m_millis.find(name);
-        return it == m_millis.end() ? 0.0 : it->second;
-    }
-
-private:
-    std::map<std::string, double> m_millis;
-};
-
 } // namespace
 } // namespace kestrova::bench
 
@@ -148,7 +124,7 @@ int main(int argc, char **argv)
     g_workspace = &workspace;
     std::printf("full catalog: %zu bytes\n", workspace.bytes.size());
     std::fflush(stdout);
-    RecordingReporter reporter;
+    MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     std::fflush(stdout);

@@ -5,12 +5,13 @@
 #include "platform/dialogs.h"
 #include "platform/list_box.h"
 #include "platform/shell.h"
+#include "platform/task_runner.h"
 #include "platform/text_box.h"
 #include "platform/web_pane.h"
 #include "program/kestrova_program.h"
 #include "roms/rom_listing.h"
 
-#include "common/plain_console_reporter.h"
+#include "common/median_reporter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -147,7 +148,8 @@ void BM_ExtChange(benchmark::State &state)
     QuietDialogs dialogs;
     QuietShell shell;
     QuietWebPane web;
-    auto program = makeKestrova(g_workspace->root / "app", Services{dialogs, shell, web});
+    InlineTaskRunner tasks;
+    auto program = makeKestrova(g_workspace->root / "app", Services{dialogs, shell, web, tasks});
     Application &app = *program;
     app.start();
     app.textBox("RPath_I").setText(g_workspace->romsText);
@@ -164,23 +166,6 @@ KESTROVA_ROM_BENCH(BM_BareLoop);
 KESTROVA_ROM_BENCH(BM_ListingFiltered);
 KESTROVA_ROM_BENCH(BM_ExtChange);
 
-/// Prints as usual and keeps each benchmark's median time per run in milliseconds.
-class RecordingReporter : public kestrova::bench::PlainConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const auto &run : runs) {
-            const double perMs = benchmark::GetTimeUnitMultiplier(run.time_unit) / 1000.0;
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                milliseconds[run.run_name.function_name] = run.GetAdjustedRealTime() / perMs;
-        }
-    }
-
-    std::map<std::string, double> milliseconds;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -190,11 +175,11 @@ int main(int argc, char **argv)
         return 1;
     Workspace workspace;
     g_workspace = &workspace;
-    RecordingReporter reporter;
+    kestrova::bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    const double listingMs = reporter.milliseconds["BM_Listing"];
-    const double bareMs = reporter.milliseconds["BM_BareLoop"];
+    const double listingMs = reporter.millis("BM_Listing");
+    const double bareMs = reporter.millis("BM_BareLoop");
     const double ratio = bareMs > 0 ? listingMs / bareMs : 0;
     std::printf("rom_list: listing %.1f ms, bare loop %.1f ms, ratio %.2f\n", listingMs, bareMs,
                 ratio);

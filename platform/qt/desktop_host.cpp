@@ -1,9 +1,9 @@
 #include "platform/qt/desktop_host.h"
 
+#include "platform/executable_folder.h"
 #include "platform/qt/form_window.h"
 #include "platform/qt/web_pane_module.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -16,15 +16,14 @@ DesktopHost::DesktopHost(const std::filesystem::path &appDir, const std::string 
     : m_pagesFolder(appDir / "pages"),
       m_productHost(productHost),
       m_moduleFolder(moduleFolder ? *moduleFolder
-                                  : std::filesystem::path(
-                                        QCoreApplication::applicationDirPath().toStdU16String())),
+                                  : findExecutableFolder().folder.value_or(appDir)),
       m_shell(appDir),
       m_web([this]() -> WebPane & { return startWebPane(); }),
       m_browserSlot(new QWidget)
 {
     auto *layout = new QVBoxLayout(m_browserSlot);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_app = makeApplication(Services{m_dialogs, m_shell, m_web});
+    m_app = makeApplication(Services{m_dialogs, m_shell, m_web, m_tasks});
     m_mainWindow = std::make_unique<FormWindow>(m_app->form1(), m_browserSlot);
     m_chooserWindow = std::make_unique<FormWindow>(m_app->form2());
     m_schemeWindow = std::make_unique<FormWindow>(m_app->colors());

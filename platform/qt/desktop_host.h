@@ -4,6 +4,7 @@
 #include "platform/deferred_web_pane.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_shell.h"
+#include "platform/qt/qt_task_runner.h"
 #include "platform/qt/widget_web_pane.h"
 
 #include <QObject>
@@ -58,6 +59,7 @@ private:
     std::filesystem::path m_moduleFolder;
     QtDialogs m_dialogs;
     QtShell m_shell;
+    QtTaskRunner m_tasks; // before the application, whose finishes it may still hold
     DeferredWebPane m_web;
     std::unique_ptr<WidgetWebPane> m_engine;
     QWidget *m_browserSlot = nullptr; // owned by the main window once it is placed

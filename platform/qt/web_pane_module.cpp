@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QOpenGLContext>
 #include <QPluginLoader>
 
@@ -47,9 +48,15 @@ std::unique_ptr<WidgetWebPane> loadWebPane(const std::filesystem::path &moduleFo
                                            QWidget *parent)
 {
     prepareSharedContext();
+    // A folder name that is not valid text must not throw here: Qt then reports the module
+    // missing, and the pane says so.
+#ifdef _WIN32
+    const QString folder = QString::fromStdWString(moduleFolder.wstring());
+#else
+    const QString folder = QFile::decodeName(moduleFolder.c_str());
+#endif
     // Stays loaded for the rest of the run, as every Qt plugin does.
-    QPluginLoader loader(QDir(QString::fromStdU16String(moduleFolder.u16string()))
-                             .filePath(QString::fromLatin1(kWebEngineModuleName.data(),
+    QPluginLoader loader(QDir(folder).filePath(QString::fromLatin1(kWebEngineModuleName.data(),
                                                        qsizetype(kWebEngineModuleName.size()))));
     auto *factory = qobject_cast<WebPaneFactory *>(loader.instance());
     if (!factory)

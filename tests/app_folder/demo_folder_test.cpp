@@ -19,7 +19,7 @@ const fs::path kAssets = KESTROVA_ASSETS_DIR;
 
 std::string bytesOf(const fs::path &file)
 {
-    return readFileBytes(file).value_or("<unreadable>");
+    return readFileBytes(file, 1 << 30).value_or("<unreadable>");
 }
 
 bool liesInside(const std::string &path, const fs::path &folder)

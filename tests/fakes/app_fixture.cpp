@@ -16,12 +16,12 @@ void AppFixture::writeAppFile(const std::string &relative, const std::string &by
 
 std::string AppFixture::readAppFile(const std::string &relative) const
 {
-    return readFileBytes(dir.path() / std::filesystem::path(relative)).value_or("<missing>");
+    return readFileBytes(dir.path() / std::filesystem::path(relative), std::uintmax_t(1) << 30).value_or("<missing>");
 }
 
 Application &AppFixture::start()
 {
-    m_app = makeKestrova(dir.path(), Services{dialogs, shell, web}, PlatformRules(m_kind), m_hosts);
+    m_app = makeKestrova(dir.path(), Services{dialogs, shell, web, tasks}, PlatformRules(m_kind), m_hosts);
     m_app->start();
     return *m_app;
 }

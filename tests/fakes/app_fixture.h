@@ -28,6 +28,7 @@ public:
     FakeDialogs dialogs;
     FakeShell shell;
     FakeWebPane web;
+    FakeTaskRunner tasks;
 
 private:
     SystemKind m_kind;

@@ -97,4 +97,22 @@ void FakeWebPane::completeLoad(const std::string &newAddress)
         onDocumentComplete();
 }
 
+void FakeTaskRunner::run(Work work)
+{
+    ++started;
+    held.push_back(std::move(work));
+    if (!hold)
+        runHeld();
+}
+
+void FakeTaskRunner::runHeld()
+{
+    while (!held.empty()) {
+        Work work = std::move(held.front());
+        held.pop_front();
+        if (Finish finish = work())
+            finish();
+    }
+}
+
 } // namespace kestrova::testing

@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/shell.h"
+#include "platform/task_runner.h"
 #include "platform/web_pane.h"
 
 #include <deque>
@@ -102,6 +103,21 @@ public:
     int backs = 0;
     int forwards = 0;
     int refreshes = 0;
+};
+
+/// Runs work at once, like a very fast thread; with `hold`, keeps it until the test says, so
+/// that it can click meanwhile.
+class FakeTaskRunner : public TaskRunner
+{
+public:
+    void run(Work work) override;
+    /// Runs the held work, then its finish, one at a time and in order, including any work a
+    /// finish starts.
+    void runHeld();
+
+    bool hold = false;
+    std::deque<Work> held;
+    int started = 0;
 };
 
 } // namespace kestrova::testing

@@ -98,7 +98,7 @@ int zombieChildren()
 {
     int zombies = 0;
     for (const auto &entry : std::filesystem::directory_iterator("/proc")) {
-        const auto stat = readFileBytes(entry.path() / "stat");
+        const auto stat = readFileBytes(entry.path() / "stat", 1 << 20);
         const auto end = stat ? stat->rfind(')') : std::string::npos;
         if (end == std::string::npos)
             continue;
@@ -129,7 +129,7 @@ printf '%s|%s' "$#" "$1" > "$(dirname "$0")/got.part" && mv "$(dirname "$0")/got
         ASSERT_TRUE(shell.startDetached(program.string(), {rom}, true));
         EXPECT_TRUE(testing::waitUntil([&] { return std::filesystem::exists(got); },
                                        "the stand-in's record of its arguments"));
-        EXPECT_EQ(readFileBytes(got).value_or("<none>"), "1|" + rom);
+        EXPECT_EQ(readFileBytes(got, 1 << 20).value_or("<none>"), "1|" + rom);
     }
     EXPECT_FALSE(std::filesystem::exists(dir.path() / folder / "x"));
     EXPECT_FALSE(shell.startDetached((dir.path() / "missing").string(), {"a"}, true));

@@ -70,7 +70,7 @@ protected:
         if (!argumentTemplate.empty())
             data += "[EmuArgs]" + argumentTemplate + "\r\n";
         dir.write("DATA.txt", data + "\r\n");
-        app = makeKestrova(dir.path(), Services{dialogs, shell, web});
+        app = makeKestrova(dir.path(), Services{dialogs, shell, web, tasks});
         app->start();
         for (const char *list : {"manu_L", "plat_list_L", "Emu_L"})
             app->listBox(list).userClickRow(0);
@@ -94,7 +94,7 @@ protected:
         const auto got = fs::path(recorder.string() + ".got");
         if (!testing::waitUntil([&] { return fs::exists(got); }, "the stand-in emulator's run"))
             return {"<the stand-in emulator never ran>"};
-        const std::string bytes = readFileBytes(got).value_or("");
+        const std::string bytes = readFileBytes(got, 1 << 20).value_or("");
         fs::remove(got);
         Names fields;
         for (size_t start = 0, end; (end = bytes.find('\0', start)) != std::string::npos;
@@ -109,6 +109,7 @@ protected:
     testing::TempDir dir;
     testing::FakeDialogs dialogs;
     testing::FakeWebPane web;
+    testing::FakeTaskRunner tasks;
     QtShell shell{dir.path()};
     std::unique_ptr<Application> app;
     fs::path recorder;

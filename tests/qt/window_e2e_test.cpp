@@ -247,7 +247,7 @@ protected:
         emulator = dir.write("stand-in emulator",
                              "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.part\" && mv \"$0.part\" \"$0.got\"\n");
         std::filesystem::permissions(emulator, std::filesystem::perms::owner_all);
-        std::string data = readFileBytes(dir.path() / "DATA.txt").value_or("");
+        std::string data = readFileBytes(dir.path() / "DATA.txt", 1 << 20).value_or("");
         replaceAll(data, (std::filesystem::path(KESTROVA_DEMO_DIR) / "kestrova-demo-emulator")
                              .string(), emulator.string());
         replaceAll(data, KESTROVA_DEMO_DIR, dir.path().string());
@@ -338,7 +338,7 @@ TEST_F(Road, OneTypicalUseInTheRealWindow)
     const auto got = emulator.string() + ".got";
     ASSERT_TRUE(testing::waitUntil([&] { return std::filesystem::exists(got); },
                                    "the stand-in emulator's start"));
-    EXPECT_EQ(readFileBytes(got).value_or(""),
+    EXPECT_EQ(readFileBytes(got, 1 << 20).value_or(""),
               app.textBox("RPath_I").text() + "Comet Runner (E) [!].st8");
     EXPECT_EQ(app.control("m_M").caption(), "COMMAND SENT TO THE EMULATOR");
     screenshot(QStringLiteral("road_5_launched.png"));
@@ -383,7 +383,7 @@ TEST_F(Road, OneTypicalUseInTheRealWindow)
     testing::ModalAnswers answers({testing::press(QMessageBox::Yes), testing::press(QMessageBox::Ok)});
     window.close();
     EXPECT_EQ(answers.seen(), (std::vector<std::string>{"Save before exiting?", "Saved"}));
-    const std::string saved = readFileBytes(dir.path() / "DATA.txt").value_or("");
+    const std::string saved = readFileBytes(dir.path() / "DATA.txt", 1 << 20).value_or("");
     EXPECT_NE(saved.find("[Fav]Tiny Tanks.st8"), std::string::npos);
     EXPECT_EQ(saved.find("[Fav]Comet Runner (E) [!].st8"), std::string::npos);
 }
@@ -416,7 +416,7 @@ TEST_F(Road, TheStandInShowsTheArgumentsOfItsTemplate)
     EXPECT_EQ(offered.toStdString(), argumentTemplate) << "the box offers the current template";
 
     const auto log = dir.path() / "demo-emulator.log";
-    const size_t before = readFileBytes(log).value_or("").size();
+    const size_t before = readFileBytes(log, 1 << 20).value_or("").size();
     const QImage screenBefore = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
     clickRow("Flist_L", "Comet Runner (E) [!].st8", Qt::LeftButton, true);
     const std::string expected = "1: --machine\n2: Starlight 8\n3: --cart="
@@ -424,9 +424,9 @@ TEST_F(Road, TheStandInShowsTheArgumentsOfItsTemplate)
                                  + "Comet Runner (E) [!].st8\n4: --title\n5: Comet Runner (E) "
                                    "[!]\n6: --fullscreen\n";
     ASSERT_TRUE(testing::waitUntil([&] {
-        return readFileBytes(log).value_or("").substr(before).find(expected) != std::string::npos;
+        return readFileBytes(log, 1 << 20).value_or("").substr(before).find(expected) != std::string::npos;
     }, "the stand-in's note of its arguments")) << "the stand-in did not note " << expected << "; its log: "
-                << readFileBytes(log).value_or("<none>") << "; the hint: "
+                << readFileBytes(log, 1 << 20).value_or("<none>") << "; the hint: "
                 << app.control("m_M").caption();
     EXPECT_EQ(app.control("m_M").caption(), "COMMAND SENT TO THE EMULATOR");
     QPixmap screen;

@@ -5,10 +5,13 @@
 #include "reference/reference_list.h"
 #include "roms/rom_listing.h"
 #include "roms/roms_cli.h"
+#include "reference/wiki_search.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <random>
 #include <sstream>
 
 namespace kestrova::testing {
@@ -93,6 +96,99 @@ TEST_F(RomListTest, PlatformClickFillsTheColumnsCountsAndStatus)
     EXPECT_FALSE(app.feature<ReferenceList>().wikiTable().has_value());
     EXPECT_EQ(titles.count() + roms.count(), 0);
     EXPECT_EQ(romCount.caption() + titleCount.caption(), "00");
+}
+
+// A page larger than those read at once (a hole after its titles: no disk used).
+void makeLarge(AppFixture &f, const std::string &platform, const std::string &titles,
+               std::uintmax_t size = std::uintmax_t(1) << 20)
+{
+    f.writeAppFile("wikigameslists/" + platform + ".htm", "A\r\n" + titles + "Retrieved\r\n");
+    std::filesystem::resize_file(f.dir.path() / "wikigameslists" / (platform + ".htm"), size);
+}
+
+TEST_F(RomListTest, ALargePageIsReadAwayAndShownOnlyIfItsPlatformIsStillSelected)
+{
+    makeLarge(f, "Famicom", "*Alpha<wiki/A>\r\n*Beta<wiki/B>\r\n");
+    f.tasks.hold = true;
+    auto &app = f.start();
+    auto &titles = app.listBox("avail_L");
+    app.listBox("manu_L").userClickRow(0);
+    app.listBox("plat_list_L").userClickRow(0);
+    // The window has its ROMs and answers while the page is read.
+    EXPECT_EQ(f.tasks.held.size(), 1u);
+    EXPECT_EQ(titles.count(), 0);
+    EXPECT_EQ(app.control("romc_T").caption(), "3");
+    app.listBox("plat_list_L").userClickRow(1);
+    EXPECT_EQ(app.listBox("Flist_L").count(), 0);
+
+    // Another platform is selected by now: the page is dropped.
+    f.tasks.runHeld();
+    EXPECT_EQ(titles.count(), 0);
+    EXPECT_FALSE(app.feature<ReferenceList>().wikiTable().has_value());
+
+    app.listBox("plat_list_L").userClickRow(0);
+    f.tasks.runHeld();
+    EXPECT_EQ(titles.items(), (Names{"Alpha", "Beta"}));
+    EXPECT_EQ(app.feature<ReferenceList>().wikiTable()->rows.size(), 2u);
+    EXPECT_EQ(app.control("wikic_T").caption(), "2");
+}
+
+// Whatever the clicks and whenever the reads end: at most one page is read at a time, and once
+// all is read the titles shown are those of the platform selected last.
+TEST_F(RomListTest, ClicksDuringReadsEndOnTheLastPlatformsTitles)
+{
+    f.writeAppFile("DATA.txt", "[Manufacturer]Maker\r\n\r\n\r\n[Platform]P0\r\n[Platform]P1\r\n"
+                               "[Platform]P2\r\n[Platform]P3\r\n");
+    makeLarge(f, "P0", "*Zero<wiki/0>\r\n");
+    makeLarge(f, "P1", "*One<wiki/1>\r\n*Uno<wiki/1>\r\n");
+    f.writeAppFile("wikigameslists/P2.htm", "A\r\n*Two<wiki/2>\r\nRetrieved\r\n");
+    const std::map<int, Names> expected = {
+        {0, {"Zero"}}, {1, {"One", "Uno"}}, {2, {"Two"}}, {3, {}}};
+    f.tasks.hold = true;
+    auto &app = f.start();
+    app.listBox("manu_L").userClickRow(0);
+    std::mt19937 random(19);
+    for (int trial = 0; trial < 200; ++trial) {
+        std::string steps;
+        int last = -1;
+        for (int step = 0; step < 6; ++step) {
+            if (random() % 3 == 0) {
+                f.tasks.runHeld();
+                steps += " read";
+                continue;
+            }
+            last = int(random() % 4);
+            app.listBox("plat_list_L").userClickRow(last);
+            steps += " click " + std::to_string(last);
+            ASSERT_LE(f.tasks.held.size(), 1u) << steps;
+        }
+        f.tasks.runHeld();
+        if (last != -1) {
+            ASSERT_EQ(app.listBox("avail_L").items(), expected.at(last)) << steps;
+        }
+    }
+}
+
+TEST_F(RomListTest, APageAboveTheBoundIsNotReadAndSaysSo)
+{
+    makeLarge(f, "Famicom", "*Alpha<wiki/A>\r\n", kListPageBound + 1);
+    auto &app = f.start();
+    app.listBox("manu_L").userClickRow(0);
+    app.listBox("plat_list_L").userClickRow(0);
+    EXPECT_EQ(app.listBox("avail_L").count(), 0);
+    EXPECT_EQ(app.control("wikic_T").caption(), "0");
+    EXPECT_EQ(app.control("m_M").caption(),
+              "The list page Famicom.htm is larger than 32 MB and was not read.");
+    EXPECT_TRUE(f.dialogs.messages.empty());
+
+    // Only HTML's tree grows to many times the page: such a page has a lower bound.
+    const auto html = f.dir.write("wikigameslists/Lynx.htm", "<html><body><table><tr><td>");
+    std::filesystem::resize_file(html, kHtmlPageBound + 1);
+    app.listBox("plat_list_L").userClickRow(1);
+    EXPECT_EQ(app.listBox("avail_L").count(), 0);
+    EXPECT_EQ(app.control("m_M").caption(),
+              "The list page Lynx.htm has no list the import rules read, and at 9 MB it is too "
+              "large to read as HTML (8 MB at most).");
 }
 
 TEST_F(RomListTest, FolderTextDecidesWhatIsListed)

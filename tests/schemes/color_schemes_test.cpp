@@ -199,6 +199,36 @@ TEST(ColorSchemes, VanishedSchemeOrFailedCopyIsReportedAndNothingChanges)
     EXPECT_FALSE(std::filesystem::exists(f.dir.path() / "ColorSchemes/Active.col.tmp"));
 }
 
+// A gigabyte in a scheme's place (a hole, no disk used) costs a few kilobytes: its nine lines
+// are read and copied, the rest is never read.
+TEST(ColorSchemes, AHugeSchemeFileIsReadAndCopiedAsItsNineLines)
+{
+    AppFixture f;
+    const std::uintmax_t huge = std::uintmax_t(1) << 30;
+    const std::string nine = scheme(100, "Blue");
+    for (const char *name : {"ColorSchemes/Active.col", "ColorSchemes/Huge.col"}) {
+        f.writeAppFile(name, nine + "a tenth line\r\n");
+        std::filesystem::resize_file(f.dir.path() / name, huge);
+    }
+    auto &app = f.start();
+    EXPECT_TRUE(f.dialogs.messages.empty());
+    EXPECT_EQ(back(app, "manu_L"), 104);
+
+    entry(app, "Huge").userClick();
+    EXPECT_TRUE(f.dialogs.messages.empty());
+    EXPECT_EQ(back(app, "manu_L"), 104);
+    EXPECT_EQ(ticked(app), "Huge");
+    EXPECT_EQ(std::filesystem::file_size(f.dir.path() / "ColorSchemes/Active.col"), nine.size());
+    EXPECT_EQ(f.readAppFile("ColorSchemes/Active.col"), nine);
+    EXPECT_EQ(std::filesystem::file_size(f.dir.path() / "ColorSchemes/Huge.col"), huge);
+
+    // No line end in what is read: no line is read, and the toolkit's colours stay.
+    f.writeAppFile("ColorSchemes/Hole.col", "");
+    std::filesystem::resize_file(f.dir.path() / "ColorSchemes/Hole.col", huge);
+    EXPECT_TRUE(app.feature<ColorSchemes>().loadScheme("Hole", true));
+    EXPECT_EQ(f.readAppFile("ColorSchemes/Active.col"), "");
+}
+
 TEST(SchemeEditor, EachColourButtonPreviewsItsClasses)
 {
     // Per button: the classes a pick paints, and the control that then shows the colour as its

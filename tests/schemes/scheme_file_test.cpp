@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace kestrova {
 namespace {
 
@@ -35,6 +37,32 @@ TEST(SchemeFile, ReadsAnyLineEndsMissingLinesAsZeroAndGarbageAsTheToolkitColour)
         EXPECT_FALSE(parseColorLine(bad).has_value()) << '"' << bad << '"';
     EXPECT_EQ(parseColorLine("+7"), 7);
     EXPECT_EQ(parseColorLine("\t-2147483648 "), -2147483647 - 1);
+}
+
+// What choosing a scheme copies: its first nine lines with their own line ends, byte for byte,
+// which read as the whole file does.
+TEST(SchemeFile, TheHeadIsTheNineLinesAsWritten)
+{
+    std::mt19937 random(19);
+    const char *ends[] = {"\r\n", "\n", "\r"};
+    for (int trial = 0; trial < 500; ++trial) {
+        std::string bytes;
+        std::string nine;
+        const int lines = int(random() % 14);
+        for (int k = 0; k < lines; ++k) {
+            std::string line(1 + random() % 5, ' '); // never empty: "\r" + "\n" is one end
+            for (auto &c : line)
+                c = char('0' + random() % 10);
+            // A last line may lack its end.
+            line += k + 1 == lines && random() % 2 ? "" : ends[random() % 3];
+            bytes += line;
+            if (k < 9)
+                nine += line;
+        }
+        EXPECT_EQ(schemeFileHead(bytes), nine) << testing::PrintToString(bytes);
+        EXPECT_EQ(parseSchemeFile(schemeFileHead(bytes)).lines, parseSchemeFile(bytes).lines)
+            << testing::PrintToString(bytes);
+    }
 }
 
 TEST(SchemeFile, TypedNamesMustBeFileNames)
