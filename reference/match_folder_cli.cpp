@@ -67,6 +67,7 @@ struct Row
     std::string name;
     MatchOutcome outcome;
     std::optional<int> runnerUp;
+    int runnerUpName = 0;
 };
 
 size_t displayWidth(const std::string &utf8)
@@ -124,9 +125,10 @@ int runMatchFolderCommand(const std::vector<std::string> &args, std::ostream &ou
     for (auto &rom : listRomFiles(options->folder, options->ext, PlatformRules::native())) {
         std::string name = cleanRomName(rom);
         auto outcome = matchRom(matcher, list.table, shownItems, name, root);
-        const auto runnerUp =
-            outcome.row ? matcher.searchRunnerUp(outcome.jeu, *outcome.row).row : std::nullopt;
-        rows.push_back({std::move(rom), std::move(name), std::move(outcome), runnerUp});
+        const SearchResult runnerUp =
+            outcome.row ? matcher.searchRunnerUp(outcome.jeu, *outcome.row) : SearchResult{};
+        rows.push_back(
+            {std::move(rom), std::move(name), std::move(outcome), runnerUp.row, runnerUp.name});
     }
     std::stable_sort(rows.begin(), rows.end(),
                      [](const Row &a, const Row &b) { return a.outcome.m < b.outcome.m; });
@@ -138,7 +140,8 @@ int runMatchFolderCommand(const std::vector<std::string> &args, std::ostream &ou
         std::string json = matchOutcomeJson(row.rom, row.name, row.outcome);
         json.pop_back(); // the closing brace
         json += ", \"runnerUp\": " +
-                (row.runnerUp ? candidateJson(list.table, row.outcome.jeu, *row.runnerUp)
+                (row.runnerUp ? candidateJson(list.table, row.outcome.jeu, *row.runnerUp,
+                                               row.runnerUpName)
                               : std::string("null")) +
                 "}";
         out << json << '\n';

@@ -82,8 +82,12 @@ MatchOutcome matchTable(const TitleMatcher &matcher, const WikiTable &table,
     const WikiRow empty;
     const WikiRow &row = shown < rows.size() ? rows[shown] : empty;
     outcome.title = displayTitle(row.title);
+    outcome.name = size_t(found.name) <= row.aliases.size() ? found.name : 0;
+    const std::string &matched = rowName(row, outcome.name);
+    outcome.matchedName = displayTitle(matched);
 
-    outcome.m = std::max(0.5, MatchValue(outcome.jeu, upperCp1252(row.title), false));
+    // The ratio is against the name that scored, so an alias match reads as the likeness it is.
+    outcome.m = std::max(0.5, MatchValue(outcome.jeu, upperCp1252(matched), false));
     outcome.color = meterColor(outcome.m);
     outcome.caption = outcome.title;
     if (hasNoArticle(row.link))

@@ -28,6 +28,8 @@ struct MatchOutcome
     std::optional<int> row; ///< the best row; nothing when no row has a title
     int shownRow = 0;       ///< the row selected in `avail_L`: the best row, else row 0
     std::string title;      ///< the shown row's title, for display
+    int name = 0;           ///< the row's name that scored: 0 the title, k its alias k - 1
+    std::string matchedName; ///< that name, for display
     double score = SearchResult::kStartScore; ///< best MatchValue with A true
     double m = 0.5;                           ///< likeness ratio, at least 0.5
     MeterColor color;                         ///< background of `prog`
