@@ -1,9 +1,11 @@
 #include "reference/match_folder_cli.h"
 
+#include "platform/file_io.h"
 #include "platform/platform_rules.h"
 #include "platform/text_codec.h"
 #include "reference/match_outcome.h"
 #include "reference/reference_cli.h"
+#include "reference/title_corrections.h"
 #include "reference/wiki_list_import.h"
 #include "reference/wiki_search.h"
 #include "roms/rom_listing.h"
@@ -78,7 +80,9 @@ size_t displayWidth(const std::string &utf8)
 
 std::string bestTitle(const Row &row)
 {
-    return row.outcome.row ? row.outcome.caption : "(no title)";
+    if (!row.outcome.row)
+        return "(no title)";
+    return row.outcome.caption + (row.outcome.corrected ? std::string(kUsersChoiceMark) : "");
 }
 
 void printTable(const std::vector<Row> &rows, const WikiTable &table, std::ostream &out)
@@ -121,10 +125,18 @@ int runMatchFolderCommand(const std::vector<std::string> &args, std::ostream &ou
     std::vector<std::string> shownItems;
     for (const auto &raw : list.availItems)
         shownItems.push_back(displayTitle(raw));
+    const auto chosen = TitleCorrections::parse(
+        readFileBytes(correctionsFileFor(toPath(options->list))).value_or(""));
+    std::vector<TitleCorrections::Entry> ignored;
     std::vector<Row> rows;
     for (auto &rom : listRomFiles(options->folder, options->ext, PlatformRules::native())) {
         std::string name = cleanRomName(rom);
-        auto outcome = matchRom(matcher, list.table, shownItems, name, root);
+        const std::string *title = chosen.titleFor(rom);
+        const std::optional<int> row = title ? correctedRow(list.table, *title) : std::nullopt;
+        if (title && !row)
+            ignored.push_back({rom, *title});
+        auto outcome = row ? correctedMatch(list.table, shownItems, name, *row, root)
+                           : matchRom(matcher, list.table, shownItems, name, root);
         const SearchResult runnerUp =
             outcome.row ? matcher.searchRunnerUp(outcome.jeu, *outcome.row) : SearchResult{};
         rows.push_back(
@@ -134,6 +146,9 @@ int runMatchFolderCommand(const std::vector<std::string> &args, std::ostream &ou
                      [](const Row &a, const Row &b) { return a.outcome.m < b.outcome.m; });
     if (!options->json) {
         printTable(rows, list.table, out);
+        for (const auto &entry : ignored)
+            out << "ignored choice: \"" << entry.title << "\" for \"" << entry.romFile
+                << "\" is no longer on the list\n";
         return 0;
     }
     for (const auto &row : rows) {
@@ -142,10 +157,14 @@ int runMatchFolderCommand(const std::vector<std::string> &args, std::ostream &ou
         json += ", \"runnerUp\": " +
                 (row.runnerUp ? candidateJson(list.table, row.outcome.jeu, *row.runnerUp,
                                                row.runnerUpName)
-                              : std::string("null")) +
-                "}";
-        out << json << '\n';
+                              : std::string("null"));
+        if (row.outcome.corrected)
+            json += ", \"choice\": true";
+        out << json << "}\n";
     }
+    for (const auto &entry : ignored)
+        out << "{\"rom\": " << jsonString(entry.romFile) << ", \"ignoredChoice\": "
+            << jsonString(entry.title) << "}\n";
     return 0;
 }
 

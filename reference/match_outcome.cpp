@@ -109,6 +109,29 @@ MatchOutcome matchRom(const TitleMatcher &matcher, const WikiTable &table,
     return outcome;
 }
 
+MatchOutcome correctedMatch(const WikiTable &table, const std::vector<std::string> &shownItems,
+                            std::string_view cleanedNameUtf8, int row,
+                            const std::string &encyclopediaRoot)
+{
+    MatchOutcome outcome;
+    outcome.jeu = normaliseRomName(cleanedNameUtf8);
+    outcome.row = row;
+    outcome.shownRow = row;
+    outcome.corrected = true;
+    const WikiRow &chosen = table.rows[size_t(row)];
+    outcome.title = displayTitle(chosen.title);
+    outcome.matchedName = outcome.title;
+    outcome.score = MatchValue(outcome.jeu, normaliseTitle(chosen.title), true);
+    outcome.m = 1.0;
+    outcome.color = meterColor(outcome.m);
+    outcome.caption = outcome.title + (hasNoArticle(chosen.link) ? "(no article)" : "");
+    outcome.address = encyclopediaRoot + displayTitle(chosen.link);
+    const size_t shown = size_t(row);
+    const std::string item = shown < shownItems.size() ? shownItems[shown] : std::string();
+    outcome.matchesText = articleStateText(outcome.address, item) + std::string(kUsersChoiceMark);
+    return outcome;
+}
+
 MatchOutcome matchRom(const TitleMatcher &matcher, const WikiImport &list,
                       std::string_view cleanedNameUtf8, const std::string &encyclopediaRoot)
 {

@@ -2,12 +2,14 @@
 
 #include "core/feature.h"
 
+#include <filesystem>
 #include <string>
 
 namespace kestrova {
 
 class Application;
 class ReferenceList;
+struct MatchOutcome;
 
 /// The panes that show the match: selecting a ROM finds and selects its best reference title
 /// and fills the Match Meter; selecting a title shows whether it has an article; the address
@@ -24,6 +26,11 @@ public:
 
 private:
     void romSelected();
+    void show(const MatchOutcome &outcome);
+    /// Asks to remember (or forget) the title of `row` for the selected ROM.
+    void correctTitle(int row);
+    std::filesystem::path correctionsFile();
+    void markUsersChoice(bool corrected);
     void titleSelected();
     void openTypedAddress();
     ReferenceList &list();
