@@ -178,6 +178,23 @@ TEST(Coverage, CommandPrintsTextJsonAndAPage)
     EXPECT_NE(html.find("Gear Racer &#39;94 (U).bin"), std::string::npos);
     EXPECT_NE(html.find("class=\"no-article\""), std::string::npos);
 
+    // The user's title choices beside the list count, marked as such.
+    dir.write("list.corrections.txt", "Nothing Like It.bin\tMoon\r\n");
+    EXPECT_EQ(std::get<1>(run(base)),
+              "owned titles (2):  ratio  likeness  ROM\n"
+              "  Gear Racer '94\n"
+              "      0.86  1.00  Gear Racer '94 (U).bin\n"
+              "  Moon\n"
+              "      1.00  1.00  Nothing Like It.bin (your choice)\n"
+              "missing titles (1):\n"
+              "  Astro Miner\n"
+              "unsure ROMs (0):  ratio  likeness  ROM  (best title)\n"
+              "coverage: 3 titles, 2 owned, 1 missing, 0 unsure ROMs\n");
+    EXPECT_NE(std::get<1>(run(jsonArgs)).find("\"rom\": \"Nothing Like It.bin\", \"row\": 2, "
+                                              "\"title\": \"Moon\", \"ratio\": 1, "
+                                              "\"likeness\": 1, \"choice\": true}"),
+              std::string::npos);
+
     const std::string usage = "usage: kestrova-cli coverage --platform NAME --list FILE FOLDER "
                               "[--ext ENTRY] [--min-likeness X] [--json | --html OUT]\n";
     using Args = std::vector<std::string>;
