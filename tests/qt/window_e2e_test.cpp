@@ -451,5 +451,57 @@ TEST_F(Road, TheStandInShowsTheArgumentsOfItsTemplate)
     screen.save(QStringLiteral(KESTROVA_SCREENSHOT_DIR "/stand_in_arguments.png"));
 }
 
+// A title the user chose for a ROM: a right-click on it in the real window, kept across a
+// restart, forgotten by the same right-click.
+TEST_F(Road, ATitleChoiceOutlivesARestartUntilForgotten)
+{
+    const std::string rom = "Comet Runner (E) [!].st8";
+    auto openRom = [&] {
+        clickRow("manu_L", "Orbital Toys", Qt::LeftButton);
+        clickRow("plat_list_L", "Starlight 8", Qt::LeftButton);
+        clickRow("Flist_L", rom, Qt::LeftButton);
+    };
+    openRom();
+    ASSERT_EQ(list("avail_L").text(), "Comet Runner");
+    const auto &titles = list("avail_L").items();
+    const auto other = std::find_if(titles.begin(), titles.end(),
+                                    [](const std::string &t) { return t != "Comet Runner"; });
+    ASSERT_NE(other, titles.end());
+    const std::string chosen = *other;
+    auto &app = host->app();
+    // Yes to the choice, No to saving the untouched catalog on the way out, Yes to forgetting.
+    answerBoxes({QMessageBox::Yes, QMessageBox::No, QMessageBox::Yes});
+    clickRow("avail_L", chosen, Qt::RightButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list("avail_L").text() == chosen; }, 10000))
+        << "the chosen title was not selected";
+    EXPECT_EQ(app.control("prog").caption(), chosen);
+    EXPECT_EQ(app.control("prog").backColor(), rgb(50, 205, 50));
+    const auto file = dir.path() / "wikigameslists" / "Starlight 8.corrections.txt";
+    EXPECT_EQ(readFileBytes(file).value_or(""), rom + "\t" + chosen + "\r\n");
+    screenshot(QStringLiteral("title_choice_1_chosen.png"));
+
+    host->mainWindow().close();
+    SiteHosts hosts;
+    hosts.encyclopedia = encyclopedia.host();
+    start(hosts);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host->mainWindow(), 10000));
+    openRom();
+    EXPECT_EQ(list("avail_L").text(), chosen);
+    EXPECT_EQ(host->app().control("prog").backColor(), rgb(50, 205, 50));
+    EXPECT_EQ(host->app().textBox("matches_L").text().find("(your choice)") != std::string::npos,
+              true)
+        << host->app().textBox("matches_L").text();
+    screenshot(QStringLiteral("title_choice_2_after_restart.png"));
+
+    clickRow("avail_L", chosen, Qt::RightButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list("avail_L").text() == "Comet Runner"; }, 10000))
+        << "the choice was not forgotten";
+    EXPECT_EQ(readFileBytes(file).value_or("?"), "");
+    EXPECT_EQ(boxTexts, (std::vector<std::string>{"Use \"" + chosen + "\" for \"" + rom + "\"?",
+                                                  "Save before exiting?",
+                                                  "Forget \"" + chosen + "\" for \"" + rom +
+                                                      "\"?"}));
+}
+
 } // namespace
 } // namespace kestrova
