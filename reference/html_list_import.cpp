@@ -611,7 +611,18 @@ private:
             const std::string text = withoutTrailingMarks(textOf(cell->node));
             if (text.empty() || wholeRow)
                 return;
-            title = Title{text, missingArticleLink(text), {}};
+            // A region's column left blank: the game goes by another region's linked name.
+            for (const int column : isPlaceholder(text) ? columns.others : std::vector<int>()) {
+                const Cell *other = cellAt(row, column);
+                if (other == nullptr || other == cell)
+                    continue;
+                if ((title = firstTitleLink(other->node))) {
+                    cell = other;
+                    break;
+                }
+            }
+            if (!title)
+                title = Title{text, missingArticleLink(text), {}};
         }
         addCellNames(title->aliases, title->text, cell->node);
         for (const int column : columns.others) {

@@ -323,8 +323,10 @@ TEST(HtmlListImport, KeepsTheOtherNamesOfARow)
         {table("<tr><th colspan=\"3\">Title</th><th colspan=\"2\">Release date</th></tr>\n"
                "<tr><th>North America</th><th>Japan</th><th>PAL</th><th>JP</th><th>NA</th></tr>\n"
                "<tr><td><a href=\"/wiki/B\">Bomber</a></td><td>Bakudan</td><td>Bomber</td>"
-               "<td>1990</td><td>1991</td></tr>"),
-         "Bomber</wiki/B>{Bakudan}"},
+               "<td>1990</td><td>1991</td></tr>\n"
+               "<tr><td>\xE2\x80\x94</td><td><a href=\"/wiki/K\">Kaiju</a></td><td>N/A</td>"
+               "<td>1990</td><td></td></tr>"),
+         "Bomber</wiki/B>{Bakudan} | Kaiju</wiki/K>"},
         // "Title (JP/EU)" and "Also known as" columns.
         {table("<tr><th>Also known as</th><th>Game</th><th>Title (JP/EU)</th></tr>\n"
                "<tr><td>Aka One</td><td><a href=\"/wiki/O\">One</a></td><td>Uno</td></tr>"),
