@@ -144,12 +144,16 @@ int main()
         Tally one;
         for (const Rom &rom : system.roms) {
             const std::string cleaned = cleanRomName(rom.file);
-            before.add(earlierRule(system.table, cleaned), rom.title);
+            const Pick earlier = earlierRule(system.table, cleaned);
+            before.add(earlier, rom.title);
+            if (earlier.title != rom.title)
+                std::printf("  earlier rule, %s: %s -> %s (right: %s)\n", system.name.c_str(),
+                            rom.file.c_str(), earlier.title.c_str(), rom.title.c_str());
             const Pick pick = productRule(matcher, system.table, cleaned);
             after.add(pick, rom.title);
             one.add(pick, rom.title);
             if (pick.title != rom.title)
-                std::printf("  %s: %s -> %s (right: %s)\n", system.name.c_str(),
+                std::printf("  matcher, %s: %s -> %s (right: %s)\n", system.name.c_str(),
                             rom.file.c_str(), pick.title.c_str(), rom.title.c_str());
         }
         one.print(("matcher, " + system.name + ":").c_str());
