@@ -44,6 +44,15 @@ std::filesystem::path ReferencePanes::correctionsFile()
     return correctionsFileFor(wikiListPath(m_app.appDir(), m_app.listBox("plat_list_L").text()));
 }
 
+std::optional<int> ReferencePanes::chosenRow(const std::string &romFile)
+{
+    const auto chosen = TitleCorrections::parse(readFileBytes(correctionsFile()).value_or(""));
+    const std::string *title = chosen.titleFor(romFile);
+    // A chosen title the list no longer holds is passed over: the match decides again.
+    const std::optional<int> row = title ? correctedRow(*list().wikiTable(), *title) : std::nullopt;
+    return row && *row < m_app.listBox("avail_L").count() ? row : std::nullopt;
+}
+
 void ReferencePanes::romSelected()
 {
     auto &roms = m_app.listBox("Flist_L");
@@ -51,12 +60,7 @@ void ReferencePanes::romSelected()
     auto &titles = m_app.listBox("avail_L");
     bool corrected = false;
     if (roms.listIndex() != -1 && titles.count() > 0 && list().titleMatcher()) {
-        const auto chosen = TitleCorrections::parse(readFileBytes(correctionsFile()).value_or(""));
-        const std::string *title = chosen.titleFor(roms.text());
-        // A chosen title the list no longer holds is passed over: the match decides again.
-        const std::optional<int> row =
-            title ? correctedRow(*list().wikiTable(), *title) : std::nullopt;
-        if (row && *row < titles.count()) {
+        if (const std::optional<int> row = chosenRow(roms.text())) {
             for (const char *box : {"matches_L", "MATCH", "match2"})
                 m_app.textBox(box).setText("");
             const MatchOutcome outcome = correctedMatch(*list().wikiTable(), titles.items(),
@@ -129,10 +133,14 @@ void ReferencePanes::correctTitle(int row)
     if (m_app.dialogs().messageBox(question, MessageButtons::YesNo, MessageIcon::None, "") !=
         MessageResult::Yes)
         return;
-    if (forget)
+    if (forget) {
         corrections.forget(rom);
-    else if (!corrections.set(rom, title))
-        return; // a name with a line break or TAB never reaches the lists
+    } else if (!corrections.set(rom, title)) {
+        m_app.dialogs().messageBox("A title choice cannot be kept for a file name with a tab "
+                                   "or a line break.",
+                                   MessageButtons::Ok, MessageIcon::Exclamation, "");
+        return;
+    }
     if (const auto error = writeFileAtomically(file, corrections.text())) {
         m_app.dialogs().messageBox("The title choice could not be saved in " + error->path +
                                        ": " + error->reason,

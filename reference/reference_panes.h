@@ -3,6 +3,7 @@
 #include "core/feature.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace kestrova {
@@ -30,6 +31,8 @@ private:
     /// Asks to remember (or forget) the title of `row` for the selected ROM.
     void correctTitle(int row);
     std::filesystem::path correctionsFile();
+    /// The row of the title the user chose for a ROM file, while the list holds it.
+    std::optional<int> chosenRow(const std::string &romFile);
     void markUsersChoice(bool corrected);
     void titleSelected();
     void openTypedAddress();
