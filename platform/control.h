@@ -26,6 +26,7 @@ struct MouseEvent
     int shift = 0;
     float x = 0; ///< twips, relative to the control
     float y = 0;
+    int row = -1; ///< a list's row under the pointer, or -1
 };
 
 struct Geometry

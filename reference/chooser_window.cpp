@@ -5,6 +5,7 @@
 #include "platform/list_box.h"
 #include "platform/text_box.h"
 #include "platform/widgets.h"
+#include "reference/title_corrections.h"
 
 #include <system_error>
 
@@ -34,8 +35,10 @@ std::vector<std::string> savedListNames(const std::string &folderUtf8, const Pla
     std::filesystem::directory_iterator it(toPath(folderUtf8), ec);
     for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
         std::error_code typeError;
-        if (it->is_regular_file(typeError) && !rules.isHidden(*it))
-            names.push_back(dropLastCharacters(fromPath(it->path().filename()), 4));
+        const std::string file = fromPath(it->path().filename());
+        // The user's title choices live beside the lists but name no platform.
+        if (it->is_regular_file(typeError) && !rules.isHidden(*it) && !isCorrectionsFile(file))
+            names.push_back(dropLastCharacters(file, 4));
     }
     return names;
 }

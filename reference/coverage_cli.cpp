@@ -5,7 +5,9 @@
 #include "platform/text_codec.h"
 #include "reference/coverage_html.h"
 #include "reference/coverage_report.h"
+#include "reference/match_outcome.h"
 #include "reference/reference_cli.h"
+#include "reference/title_corrections.h"
 #include "reference/wiki_list_import.h"
 #include "reference/wiki_search.h"
 #include "roms/rom_listing.h"
@@ -110,7 +112,7 @@ void printText(const CoverageReport &report, const WikiTable &table, std::ostrea
         for (size_t i : report.owners[t]) {
             const CoveredRom &rom = report.roms[i];
             out << "      " << fixed(rom.ratio) << "  " << fixed(rom.likeness) << "  "
-                << decodeProgramText(rom.file) << '\n';
+                << decodeProgramText(rom.file) << (rom.chosen ? kUsersChoiceMark : "") << '\n';
         }
     }
     out << "missing titles (" << report.missingCount() << "):\n";
@@ -135,7 +137,8 @@ std::string romJson(const CoveredRom &rom, const WikiTable &table)
         out += ", \"title\": " + jsonString(displayTitle(table.rows[size_t(*rom.bestRow)].title));
     }
     out += ", \"ratio\": " + jsonNumber(rom.ratio);
-    return out + ", \"likeness\": " + jsonNumber(rom.likeness) + "}";
+    out += ", \"likeness\": " + jsonNumber(rom.likeness);
+    return out + (rom.chosen ? ", \"choice\": true}" : "}");
 }
 
 void printJson(const CoverageReport &report, const WikiTable &table, std::ostream &out)
@@ -175,7 +178,10 @@ int runCoverageCommand(const std::vector<std::string> &args, std::ostream &out,
         return 1;
     const WikiImport &list = *imported;
     const auto roms = listRomFiles(options->folder, options->ext, PlatformRules::native());
-    const CoverageReport report = buildCoverage(list.table, roms, options->minLikeness);
+    const auto choices = TitleCorrections::parse(
+        readFileBytes(correctionsFileFor(toPath(options->list))).value_or(""));
+    const CoverageReport report =
+        buildCoverage(list.table, roms, options->minLikeness, 0, &choices);
     if (options->json) {
         printJson(report, list.table, out);
         return 0;

@@ -2,6 +2,7 @@
 
 #include "platform/text_codec.h"
 #include "reference/match_outcome.h"
+#include "reference/title_corrections.h"
 #include "reference/title_matcher.h"
 #include "reference/wiki_table.h"
 
@@ -43,12 +44,16 @@ struct NameMatch
 NameMatch matchName(const ListView &list, const std::string &jeu)
 {
     NameMatch match;
-    match.bestRow = list.matcher.searchBest(jeu).row;
+    const SearchResult found = list.matcher.searchBest(jeu);
+    match.bestRow = found.row;
     if (!match.bestRow)
         return match;
     const size_t row = size_t(*match.bestRow);
-    match.likeness = MatchValue(jeu, list.normalised[row], false);
-    match.ratio = std::max(0.5, MatchValue(jeu, upperCp1252(list.table.rows[row].title), false));
+    // Against the name that scored, which may be one of the row's other names.
+    const std::string &name = rowName(list.table.rows[row], found.name);
+    match.likeness = MatchValue(jeu, found.name == 0 ? list.normalised[row] : normaliseTitle(name),
+                                false);
+    match.ratio = std::max(0.5, MatchValue(jeu, upperCp1252(name), false));
     return match;
 }
 
@@ -116,11 +121,17 @@ std::string CoverageReport::summary() const
 }
 
 CoverageReport buildCoverage(const WikiTable &table, const std::vector<std::string> &romFiles,
-                             double minLikeness, unsigned threads)
+                             double minLikeness, unsigned threads,
+                             const TitleCorrections *choices)
 {
     const ListView list(table);
     CoverageReport report;
     report.roms = matchRoms(list, romFiles, threads);
+    for (CoveredRom &rom : report.roms) {
+        const std::string *title = choices ? choices->titleFor(rom.file) : nullptr;
+        if (const auto row = title ? correctedRow(table, *title) : std::nullopt)
+            rom = {rom.file, row, 1.0, 1.0, true};
+    }
 
     std::map<std::string, std::vector<size_t>> ownersByTitle;
     for (size_t i = 0; i < report.roms.size(); ++i) {

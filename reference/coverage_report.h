@@ -7,6 +7,7 @@
 namespace kestrova {
 
 struct WikiTable;
+class TitleCorrections;
 
 /// One ROM file against the reference list.
 struct CoveredRom
@@ -15,6 +16,7 @@ struct CoveredRom
     std::optional<int> bestRow;  ///< its best title; nothing when the list has no title
     double likeness = 0;         ///< MatchValue(jeu, normalised title, false)
     double ratio = 0.5;          ///< the Match Meter's ratio for that title
+    bool chosen = false;         ///< the title is the user's choice for this file
 };
 
 /// Which titles of a list a folder of ROMs holds, which it misses, and which ROMs match no title
@@ -41,9 +43,11 @@ struct CoverageReport
 /// Matches every ROM file name against the list on `threads` threads (0: all cores) and sorts
 /// the outcome into owned titles, missing titles and unsure ROMs. A ROM owns its best title
 /// (and any other row whose normalised title is the same) when their likeness reaches
-/// `minLikeness`. The result does not depend on the number of threads.
+/// `minLikeness`. The result does not depend on the number of threads. A title the user chose
+/// for a file (`choices`) is its best title at full likeness while the list holds it.
 [[nodiscard]] CoverageReport buildCoverage(const WikiTable &table,
                                            const std::vector<std::string> &romFiles,
-                                           double minLikeness, unsigned threads = 0);
+                                           double minLikeness, unsigned threads = 0,
+                                           const TitleCorrections *choices = nullptr);
 
 } // namespace kestrova

@@ -128,10 +128,8 @@ void appendText(const xmlNode *node, std::string &out)
     }
 }
 
-std::string textOf(const xmlNode *node)
+std::string collapsedText(std::string_view raw)
 {
-    std::string raw;
-    appendText(node, raw);
     std::string out;
     bool pendingSpace = false;
     for (size_t i = 0; i < raw.size(); ++i) {
@@ -153,6 +151,13 @@ std::string textOf(const xmlNode *node)
     return out;
 }
 
+std::string textOf(const xmlNode *node)
+{
+    std::string raw;
+    appendText(node, raw);
+    return collapsedText(raw);
+}
+
 // A footnote mark written as plain text after a title: "Title[a]", "Title [12]".
 std::string withoutTrailingMarks(std::string text)
 {
@@ -171,7 +176,132 @@ struct Title
 {
     std::string text;
     std::string link;
+    std::vector<std::string> aliases;
 };
+
+std::string trimmed(std::string_view text)
+{
+    const size_t first = text.find_first_not_of(" \"'");
+    if (first == std::string_view::npos)
+        return {};
+    return std::string(text.substr(first, text.find_last_not_of(" \"'") - first + 1));
+}
+
+bool isRegionWord(std::string_view word)
+{
+    static constexpr std::array<std::string_view, 30> kRegions = {
+        "na", "us", "usa", "eu", "eur", "pal", "jp", "jpn", "ja", "japan", "japanese",
+        "europe", "european", "north america", "north american", "uk", "au", "aus", "kr",
+        "korea", "korean", "br", "brazil", "de", "germany", "fr", "france", "ww", "worldwide",
+        "int"};
+    return std::find(kRegions.begin(), kRegions.end(), lower(trimmed(word))) != kRegions.end();
+}
+
+// "JP", "NA/EU", "JP, KR": one or more region words.
+bool isRegionList(std::string_view text)
+{
+    bool any = false;
+    for (size_t pos = 0; pos <= text.size();) {
+        const size_t end = std::min(text.find_first_of("/,&", pos), text.size());
+        const std::string_view word = text.substr(pos, end - pos);
+        if (!isRegionWord(word))
+            return false;
+        any = true;
+        pos = end + 1;
+    }
+    return any;
+}
+
+// Texts that fill a name cell without being a name.
+bool isPlaceholder(const std::string &name)
+{
+    static constexpr std::array<std::string_view, 9> kPlaceholders = {
+        "-", "\xE2\x80\x94", "\xE2\x80\x93", "n/a", "na", "tba", "unreleased", "none", "?"};
+    return name.empty() ||
+           std::find(kPlaceholders.begin(), kPlaceholders.end(), lower(name)) != kPlaceholders.end();
+}
+
+// A cell's text split where the page starts a new line or sets a name in small type.
+void appendPieces(const xmlNode *node, std::vector<std::string> &pieces)
+{
+    for (const xmlNode *child = node->children; child; child = child->next) {
+        if (child->type == XML_TEXT_NODE && child->content) {
+            pieces.back() += reinterpret_cast<const char *>(child->content);
+        } else if (isElement(child) && !isOutsideTheList(child)) {
+            const std::string name = lower(nameOf(child));
+            const bool apart = name == "br" || name == "small" || name == "p" || name == "div" ||
+                               name == "li";
+            if (apart)
+                pieces.emplace_back();
+            appendPieces(child, pieces);
+            if (apart)
+                pieces.emplace_back();
+        }
+    }
+}
+
+// Hepburn long vowels as file names spell them: "Kaij\u016B" is "Kaijuu", "D\u014D" is "Dou".
+std::string withoutMacrons(const std::string &name)
+{
+    static constexpr std::array<std::pair<std::string_view, std::string_view>, 10> kVowels = {{
+        {"\xC4\x81", "aa"}, {"\xC4\x93", "ee"}, {"\xC4\xAB", "ii"}, {"\xC5\x8D", "ou"},
+        {"\xC5\xAB", "uu"}, {"\xC4\x80", "Aa"}, {"\xC4\x92", "Ee"}, {"\xC4\xAA", "Ii"},
+        {"\xC5\x8C", "Ou"}, {"\xC5\xAA", "Uu"}}};
+    std::string out = name;
+    for (const auto &[from, to] : kVowels) {
+        for (size_t at = out.find(from); at != std::string::npos; at = out.find(from, at))
+            out.replace(at, from.size(), to);
+    }
+    return out;
+}
+
+void addName(std::vector<std::string> &names, const std::string &title, std::string name)
+{
+    name = trimmed(withoutTrailingMarks(trimmed(name)));
+    while (!name.empty() && (name.back() == ',' || name.back() == ';'))
+        name = trimmed(name.substr(0, name.size() - 1));
+    if (isPlaceholder(name))
+        return;
+    for (const std::string &spelling : {name, withoutMacrons(name)}) {
+        if (spelling != title && std::find(names.begin(), names.end(), spelling) == names.end())
+            names.push_back(spelling);
+    }
+}
+
+// The names one piece of a cell gives: the piece without its notes in parentheses, and the
+// name a region note carries ("(JP: Name)"). Notes without a region word are dropped.
+void addPieceNames(std::vector<std::string> &names, const std::string &title, std::string piece)
+{
+    std::string rest;
+    for (size_t pos = 0; pos < piece.size();) {
+        const size_t open = piece.find('(', pos);
+        const size_t close = open == std::string::npos ? open : piece.find(')', open);
+        if (close == std::string::npos) {
+            rest += piece.substr(pos);
+            break;
+        }
+        rest += piece.substr(pos, open - pos);
+        const std::string note = piece.substr(open + 1, close - open - 1);
+        const size_t colon = note.find(':');
+        if (colon != std::string::npos && isRegionList(note.substr(0, colon)))
+            addName(names, title, note.substr(colon + 1));
+        pos = close + 1;
+    }
+    // "JP: Name" written without parentheses.
+    const size_t colon = rest.find(':');
+    if (colon != std::string::npos && colon < 20 && isRegionList(rest.substr(0, colon)))
+        rest = rest.substr(colon + 1);
+    addName(names, title, rest);
+}
+
+// Every name a cell holds, one per line or small-type piece.
+void addCellNames(std::vector<std::string> &names, const std::string &title, const xmlNode *cell)
+{
+    std::vector<std::string> pieces(1);
+    appendPieces(cell, pieces);
+    for (const std::string &piece : pieces)
+        addPieceNames(names, title, collapsedText(piece));
+}
 
 // A link to an article (or to the edit page of a missing one) with text to show.
 std::optional<Title> titleLink(const xmlNode *node)
@@ -181,7 +311,7 @@ std::optional<Title> titleLink(const xmlNode *node)
     const auto link = articleLink(attribute(node, "href"));
     if (!link)
         return std::nullopt;
-    Title title{textOf(node), *link};
+    Title title{textOf(node), *link, {}};
     if (title.text.empty())
         return std::nullopt;
     return title;
@@ -321,17 +451,59 @@ bool isHeaderRow(const GridRow &row)
     });
 }
 
-std::optional<int> titleColumn(const std::vector<GridRow> &grid)
+// Headers of columns that give a row's other names.
+bool namesOtherNameColumn(std::string_view header)
 {
+    static constexpr std::array<std::string_view, 22> kNames = {
+        "japanese title", "japanese title(s)", "japanese titles", "japanese name",
+        "alternate title", "alternate titles", "alternate title(s)", "alternative title",
+        "alternative titles", "alternative title(s)", "original title", "original titles",
+        "also known as", "aka", "a.k.a.", "other title", "other titles", "other title(s)",
+        "other names", "native title", "romanized title", "romanised title"};
+    const std::string text = lower(withoutTrailingMarks(std::string(header)));
+    if (std::find(kNames.begin(), kNames.end(), text) != kNames.end())
+        return true;
+    // "Title (JP/EU/NA)", "European title", "JP name".
+    if (text.starts_with("title (") && text.ends_with(")"))
+        return isRegionList(std::string_view(text).substr(7, text.size() - 8));
+    for (std::string_view suffix : {" title", " name", " title(s)", " titles"}) {
+        if (text.ends_with(suffix))
+            return isRegionList(std::string_view(text).substr(0, text.size() - suffix.size()));
+    }
+    return false;
+}
+
+// Where a table keeps its names: the title column (with the columns a spanning "Title"
+// header groups, one per region, the first of them) and the columns of other names.
+struct NameColumns
+{
+    int title = 0;
+    std::vector<int> others;
+};
+
+std::optional<NameColumns> nameColumns(const std::vector<GridRow> &grid)
+{
+    std::optional<NameColumns> found;
+    int spanEnd = 0;
+    std::vector<int> others;
     for (const GridRow &row : grid) {
         if (!isHeaderRow(row))
             break;
         for (const Cell &cell : row.cells) {
-            if (namesTitleColumn(textOf(cell.node)))
-                return cell.column;
+            const std::string text = textOf(cell.node);
+            if (!found && namesTitleColumn(text)) {
+                found = NameColumns{cell.column, {}};
+                spanEnd = cell.column + cell.span;
+                for (int c = cell.column + 1; c < spanEnd; ++c)
+                    others.push_back(c);
+            } else if ((!found || cell.column >= spanEnd) && namesOtherNameColumn(text)) {
+                others.push_back(cell.column);
+            }
         }
     }
-    return std::nullopt;
+    if (found)
+        found->others = std::move(others);
+    return found;
 }
 
 class HtmlListReader
@@ -352,7 +524,8 @@ private:
         if (full())
             return;
         m_result.availItems.push_back(title.text);
-        m_result.table.rows.push_back({std::move(title.text), std::move(title.link)});
+        m_result.table.rows.push_back(
+            {std::move(title.text), std::move(title.link), std::move(title.aliases)});
     }
 
     void visitSiblings(const xmlNode *first)
@@ -404,36 +577,60 @@ private:
     void readTable(const xmlNode *table)
     {
         const std::vector<GridRow> grid = tableGrid(table);
-        const std::optional<int> column = titleColumn(grid);
+        const std::optional<NameColumns> columns = nameColumns(grid);
         for (const GridRow &row : grid) {
             if (full())
                 return;
             if (isHeaderRow(row))
                 continue;
-            if (column)
-                takeTitleCell(row, *column);
+            if (columns)
+                takeTitleCell(row, *columns);
             else
                 takeFirstLinkedCell(row);
         }
     }
 
-    void takeTitleCell(const GridRow &row, int column)
+    static const Cell *cellAt(const GridRow &row, int column)
     {
         const auto cell = std::find_if(row.cells.begin(), row.cells.end(), [&](const Cell &c) {
             return c.column <= column && column < c.column + c.span;
         });
-        if (cell == row.cells.end())
+        return cell == row.cells.end() ? nullptr : &*cell;
+    }
+
+    void takeTitleCell(const GridRow &row, const NameColumns &columns)
+    {
+        const Cell *cell = cellAt(row, columns.title);
+        if (cell == nullptr)
             return; // the title of the row above spans this one
-        if (auto title = firstTitleLink(cell->node)) {
-            take(std::move(*title));
-            return;
+        std::optional<Title> title = firstTitleLink(cell->node);
+        if (!title) {
+            // A title without any link: taken as one without an article, unless the cell is a
+            // caption across the whole row.
+            const bool wholeRow = row.cells.size() == 1 && cell->span > 1 && !row.spannedFromAbove;
+            const std::string text = withoutTrailingMarks(textOf(cell->node));
+            if (text.empty() || wholeRow)
+                return;
+            // A region's column left blank: the game goes by another region's linked name.
+            for (const int column : isPlaceholder(text) ? columns.others : std::vector<int>()) {
+                const Cell *other = cellAt(row, column);
+                if (other == nullptr || other == cell)
+                    continue;
+                if ((title = firstTitleLink(other->node))) {
+                    cell = other;
+                    break;
+                }
+            }
+            if (!title)
+                title = Title{text, missingArticleLink(text), {}};
         }
-        // A title without any link: taken as one without an article, unless the cell is a
-        // caption across the whole row.
-        const bool wholeRow = row.cells.size() == 1 && cell->span > 1 && !row.spannedFromAbove;
-        const std::string text = withoutTrailingMarks(textOf(cell->node));
-        if (!text.empty() && !wholeRow)
-            take({text, missingArticleLink(text)});
+        addCellNames(title->aliases, title->text, cell->node);
+        for (const int column : columns.others) {
+            const Cell *other = cellAt(row, column);
+            if (other != nullptr && other != cell)
+                addCellNames(title->aliases, title->text, other->node);
+        }
+        take(std::move(*title));
     }
 
     void takeFirstLinkedCell(const GridRow &row)

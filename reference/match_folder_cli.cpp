@@ -1,9 +1,11 @@
 #include "reference/match_folder_cli.h"
 
+#include "platform/file_io.h"
 #include "platform/platform_rules.h"
 #include "platform/text_codec.h"
 #include "reference/match_outcome.h"
 #include "reference/reference_cli.h"
+#include "reference/title_corrections.h"
 #include "reference/wiki_list_import.h"
 #include "reference/wiki_search.h"
 #include "roms/rom_listing.h"
@@ -67,6 +69,7 @@ struct Row
     std::string name;
     MatchOutcome outcome;
     std::optional<int> runnerUp;
+    int runnerUpName = 0;
 };
 
 size_t displayWidth(const std::string &utf8)
@@ -77,7 +80,9 @@ size_t displayWidth(const std::string &utf8)
 
 std::string bestTitle(const Row &row)
 {
-    return row.outcome.row ? row.outcome.caption : "(no title)";
+    if (!row.outcome.row)
+        return "(no title)";
+    return row.outcome.caption + (row.outcome.corrected ? std::string(kUsersChoiceMark) : "");
 }
 
 void printTable(const std::vector<Row> &rows, const WikiTable &table, std::ostream &out)
@@ -120,29 +125,46 @@ int runMatchFolderCommand(const std::vector<std::string> &args, std::ostream &ou
     std::vector<std::string> shownItems;
     for (const auto &raw : list.availItems)
         shownItems.push_back(displayTitle(raw));
+    const auto chosen = TitleCorrections::parse(
+        readFileBytes(correctionsFileFor(toPath(options->list))).value_or(""));
+    std::vector<TitleCorrections::Entry> ignored;
     std::vector<Row> rows;
     for (auto &rom : listRomFiles(options->folder, options->ext, PlatformRules::native())) {
         std::string name = cleanRomName(rom);
-        auto outcome = matchRom(matcher, list.table, shownItems, name, root);
-        const auto runnerUp =
-            outcome.row ? matcher.searchRunnerUp(outcome.jeu, *outcome.row).row : std::nullopt;
-        rows.push_back({std::move(rom), std::move(name), std::move(outcome), runnerUp});
+        const std::string *title = chosen.titleFor(rom);
+        const std::optional<int> row = title ? correctedRow(list.table, *title) : std::nullopt;
+        if (title && !row)
+            ignored.push_back({rom, *title});
+        auto outcome = row ? correctedMatch(list.table, shownItems, name, *row, root)
+                           : matchRom(matcher, list.table, shownItems, name, root);
+        const SearchResult runnerUp =
+            outcome.row ? matcher.searchRunnerUp(outcome.jeu, *outcome.row) : SearchResult{};
+        rows.push_back(
+            {std::move(rom), std::move(name), std::move(outcome), runnerUp.row, runnerUp.name});
     }
     std::stable_sort(rows.begin(), rows.end(),
                      [](const Row &a, const Row &b) { return a.outcome.m < b.outcome.m; });
     if (!options->json) {
         printTable(rows, list.table, out);
+        for (const auto &entry : ignored)
+            out << "ignored choice: \"" << entry.title << "\" for \"" << entry.romFile
+                << "\" is no longer on the list\n";
         return 0;
     }
     for (const auto &row : rows) {
         std::string json = matchOutcomeJson(row.rom, row.name, row.outcome);
         json.pop_back(); // the closing brace
         json += ", \"runnerUp\": " +
-                (row.runnerUp ? candidateJson(list.table, row.outcome.jeu, *row.runnerUp)
-                              : std::string("null")) +
-                "}";
-        out << json << '\n';
+                (row.runnerUp ? candidateJson(list.table, row.outcome.jeu, *row.runnerUp,
+                                               row.runnerUpName)
+                              : std::string("null"));
+        if (row.outcome.corrected)
+            json += ", \"choice\": true";
+        out << json << "}\n";
     }
+    for (const auto &entry : ignored)
+        out << "{\"rom\": " << jsonString(entry.romFile) << ", \"ignoredChoice\": "
+            << jsonString(entry.title) << "}\n";
     return 0;
 }
 

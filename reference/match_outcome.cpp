@@ -82,8 +82,12 @@ MatchOutcome matchTable(const TitleMatcher &matcher, const WikiTable &table,
     const WikiRow empty;
     const WikiRow &row = shown < rows.size() ? rows[shown] : empty;
     outcome.title = displayTitle(row.title);
+    outcome.name = size_t(found.name) <= row.aliases.size() ? found.name : 0;
+    const std::string &matched = rowName(row, outcome.name);
+    outcome.matchedName = displayTitle(matched);
 
-    outcome.m = std::max(0.5, MatchValue(outcome.jeu, upperCp1252(row.title), false));
+    // The ratio is against the name that scored, so an alias match reads as the likeness it is.
+    outcome.m = std::max(0.5, MatchValue(outcome.jeu, upperCp1252(matched), false));
     outcome.color = meterColor(outcome.m);
     outcome.caption = outcome.title;
     if (hasNoArticle(row.link))
@@ -102,6 +106,29 @@ MatchOutcome matchRom(const TitleMatcher &matcher, const WikiTable &table,
     const size_t shown = static_cast<size_t>(outcome.shownRow);
     const std::string item = shown < shownItems.size() ? shownItems[shown] : std::string();
     outcome.matchesText = articleStateText(outcome.address, item);
+    return outcome;
+}
+
+MatchOutcome correctedMatch(const WikiTable &table, const std::vector<std::string> &shownItems,
+                            std::string_view cleanedNameUtf8, int row,
+                            const std::string &encyclopediaRoot)
+{
+    MatchOutcome outcome;
+    outcome.jeu = normaliseRomName(cleanedNameUtf8);
+    outcome.row = row;
+    outcome.shownRow = row;
+    outcome.corrected = true;
+    const WikiRow &chosen = table.rows[size_t(row)];
+    outcome.title = displayTitle(chosen.title);
+    outcome.matchedName = outcome.title;
+    outcome.score = MatchValue(outcome.jeu, normaliseTitle(chosen.title), true);
+    outcome.m = 1.0;
+    outcome.color = meterColor(outcome.m);
+    outcome.caption = outcome.title + (hasNoArticle(chosen.link) ? "(no article)" : "");
+    outcome.address = encyclopediaRoot + displayTitle(chosen.link);
+    const size_t shown = size_t(row);
+    const std::string item = shown < shownItems.size() ? shownItems[shown] : std::string();
+    outcome.matchesText = articleStateText(outcome.address, item) + std::string(kUsersChoiceMark);
     return outcome;
 }
 

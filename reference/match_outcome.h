@@ -28,13 +28,19 @@ struct MatchOutcome
     std::optional<int> row; ///< the best row; nothing when no row has a title
     int shownRow = 0;       ///< the row selected in `avail_L`: the best row, else row 0
     std::string title;      ///< the shown row's title, for display
+    int name = 0;           ///< the row's name that scored: 0 the title, k its alias k - 1
+    std::string matchedName; ///< that name, for display
     double score = SearchResult::kStartScore; ///< best MatchValue with A true
     double m = 0.5;                           ///< likeness ratio, at least 0.5
     MeterColor color;                         ///< background of `prog`
     std::string caption;                      ///< caption of `prog`
     std::string address;                      ///< the article address
     std::string matchesText;                  ///< what `matches_L` shows afterwards
+    bool corrected = false;                   ///< the row is the user's choice, not the match
 };
+
+/// What `matches_L` adds after the article state when the title is the user's choice.
+inline constexpr std::string_view kUsersChoiceMark = " (your choice)";
 
 /// A ROM file name (UTF-8) as it is matched: the extension dropped (a name without "." is
 /// kept whole), cut before its first "[" or "(" and trimmed unless it begins with one, and
@@ -56,6 +62,13 @@ struct MatchOutcome
                                     const std::vector<std::string> &shownItems,
                                     std::string_view cleanedNameUtf8,
                                     const std::string &encyclopediaRoot);
+
+/// What a ROM click shows when the user chose the title of `row` for it: that row at full
+/// likeness, the score still the one the name earns against it.
+[[nodiscard]] MatchOutcome correctedMatch(const WikiTable &table,
+                                          const std::vector<std::string> &shownItems,
+                                          std::string_view cleanedNameUtf8, int row,
+                                          const std::string &encyclopediaRoot);
 
 /// The whole match of a ROM click for a cleaned ROM name (UTF-8).
 [[nodiscard]] MatchOutcome matchRom(const TitleMatcher &matcher, const WikiImport &list,

@@ -124,7 +124,14 @@ std::string importJson(const WikiImport *list)
         out += first ? "" : ", ";
         first = false;
         out += "{\"row\": " + std::to_string(r) + ", \"title\": " + jsonString(shown(row.title)) +
-               ", \"link\": " + jsonString(shown(row.link)) + "}";
+               ", \"link\": " + jsonString(shown(row.link));
+        if (!row.aliases.empty()) {
+            out += ", \"aliases\": [";
+            for (size_t a = 0; a < row.aliases.size(); ++a)
+                out += (a == 0 ? "" : ", ") + jsonString(shown(row.aliases[a]));
+            out += "]";
+        }
+        out += "}";
     }
     out += "], \"avail\": [";
     const size_t itemCount = list ? list->availItems.size() : 0;
@@ -154,13 +161,17 @@ std::string matchOutcomeJson(std::string_view rom, std::string_view name,
     return out;
 }
 
-std::string candidateJson(const WikiTable &table, std::string_view jeu, int row)
+std::string candidateJson(const WikiTable &table, std::string_view jeu, int row, int name)
 {
-    const std::string t = normaliseTitle(table.rows[size_t(row)].title);
+    const WikiRow &candidate = table.rows[size_t(row)];
+    const std::string t = normaliseTitle(rowName(candidate, name));
     const MatchTerms terms = matchTerms(jeu, t);
-    return "{\"row\": " + std::to_string(row) +
-           ", \"title\": " + jsonString(shown(table.rows[size_t(row)].title)) +
-           ", \"normalised\": " + jsonString(t) + ", \"piece\": " + std::to_string(terms.piece) +
+    std::string out = "{\"row\": " + std::to_string(row) +
+                      ", \"title\": " + jsonString(shown(candidate.title));
+    if (name > 0)
+        out += ", \"alias\": " + jsonString(shown(rowName(candidate, name)));
+    return out + ", \"normalised\": " + jsonString(t) +
+           ", \"piece\": " + std::to_string(terms.piece) +
            ", \"difference\": " + std::to_string(terms.difference) +
            ", \"length\": " + std::to_string(terms.length) +
            ", \"score\": " + jsonNumber(terms.score) + "}";
@@ -172,8 +183,10 @@ std::string explainJson(const TitleMatcher &matcher, const WikiTable &table, std
     if (!best.row)
         return "{\"best\": null, \"runnerUp\": null}";
     const SearchResult second = matcher.searchRunnerUp(jeu, *best.row);
-    return "{\"best\": " + candidateJson(table, jeu, *best.row) + ", \"runnerUp\": " +
-           (second.row ? candidateJson(table, jeu, *second.row) : std::string("null")) + "}";
+    return "{\"best\": " + candidateJson(table, jeu, *best.row, best.name) + ", \"runnerUp\": " +
+           (second.row ? candidateJson(table, jeu, *second.row, second.name)
+                       : std::string("null")) +
+           "}";
 }
 
 std::optional<WikiImport> importListForCommand(const std::string &listPath,

@@ -27,8 +27,10 @@ class TitleMatcher;
 [[nodiscard]] std::string matchOutcomeJson(std::string_view rom, std::string_view name,
                                            const MatchOutcome &outcome);
 
-/// One title a search weighed, with the terms of its score against the normalised ROM name.
-[[nodiscard]] std::string candidateJson(const WikiTable &table, std::string_view jeu, int row);
+/// One row a search weighed, with the terms of its score against the normalised ROM name;
+/// `name` is the row's name that scored (0 the title, k its alias k - 1, then shown).
+[[nodiscard]] std::string candidateJson(const WikiTable &table, std::string_view jeu, int row,
+                                        int name = 0);
 
 /// Why the search chose its title: the best and the runner-up title with their score terms.
 [[nodiscard]] std::string explainJson(const TitleMatcher &matcher, const WikiTable &table,

@@ -2,12 +2,15 @@
 
 #include "core/feature.h"
 
+#include <filesystem>
+#include <optional>
 #include <string>
 
 namespace kestrova {
 
 class Application;
 class ReferenceList;
+struct MatchOutcome;
 
 /// The panes that show the match: selecting a ROM finds and selects its best reference title
 /// and fills the Match Meter; selecting a title shows whether it has an article; the address
@@ -24,6 +27,13 @@ public:
 
 private:
     void romSelected();
+    void show(const MatchOutcome &outcome);
+    /// Asks to remember (or forget) the title of `row` for the selected ROM.
+    void correctTitle(int row);
+    std::filesystem::path correctionsFile();
+    /// The row of the title the user chose for a ROM file, while the list holds it.
+    std::optional<int> chosenRow(const std::string &romFile);
+    void markUsersChoice(bool corrected);
     void titleSelected();
     void openTypedAddress();
     ReferenceList &list();

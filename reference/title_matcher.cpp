@@ -7,6 +7,7 @@
 #include <array>
 #include <bit>
 #include <cstdlib>
+#include <optional>
 
 // The longest-piece term of MatchValue in closed form.
 //
@@ -40,7 +41,7 @@
 // puts b consecutive pairs of neighbouring symbols of the name into the title. The search scores
 // the title with the best count bound first, then scans the rows in order and scores exactly
 // only the titles whose count bound, and then whose run of shared pairs, could still beat the
-// best so far (or tie it on an earlier row).
+// best so far (or tie it and win the tie).
 
 namespace kestrova {
 
@@ -279,26 +280,56 @@ std::string normaliseRomName(std::string_view nameUtf8)
     return NandL(upperCp1252(withoutSpaces(utf8ToCp1252(nameUtf8))));
 }
 
+const std::string &rowName(const WikiRow &row, int name)
+{
+    return name == 0 ? row.title : row.aliases[size_t(name - 1)];
+}
+
 TitleMatcher::TitleMatcher(const WikiTable &table)
 {
     const size_t rows = std::min<size_t>(table.rows.size(), WikiTable::kRowCount);
     for (size_t r = 0; r < rows; ++r) {
-        if (table.rows[r].title.empty())
+        const WikiRow &row = table.rows[r];
+        if (row.title.empty())
             continue;
-        const std::string normalised = normaliseTitle(table.rows[r].title);
-        m_titles.push_back({int(r), std::uint32_t(m_codes.size()), std::uint32_t(normalised.size()),
-                            std::uint32_t(m_pairs.size())});
-        std::array<std::uint8_t, kLanes> lanes{};
-        for (size_t q = 0; q < normalised.size(); ++q) {
-            const std::uint8_t code = symbolOf(static_cast<unsigned char>(normalised[q]));
-            m_codes.push_back(code);
-            if (q > 0)
-                m_pairs.push_back(std::uint16_t(m_codes[m_codes.size() - 2] * kSymbolCount + code));
-            if (lanes[code] < kMaxLaneCount)
-                ++lanes[code];
+        addName(int(r), 0, normaliseTitle(row.title));
+        for (size_t a = 0; a < row.aliases.size(); ++a) {
+            // An alias in a script the matcher cannot read (kana, kanji) would score as an empty
+            // title and tie with anything; it is left out.
+            const std::string normalised = normaliseTitle(row.aliases[a]);
+            if (!normalised.empty())
+                addName(int(r), int(a + 1), normalised);
         }
-        m_histograms.insert(m_histograms.end(), lanes.begin(), lanes.end());
     }
+}
+
+void TitleMatcher::addName(int row, int name, const std::string &normalised)
+{
+    m_titles.push_back({row, name, std::uint32_t(m_codes.size()), std::uint32_t(normalised.size()),
+                        std::uint32_t(m_pairs.size())});
+    std::array<std::uint8_t, kLanes> lanes{};
+    for (size_t q = 0; q < normalised.size(); ++q) {
+        const std::uint8_t code = symbolOf(static_cast<unsigned char>(normalised[q]));
+        m_codes.push_back(code);
+        if (q > 0)
+            m_pairs.push_back(std::uint16_t(m_codes[m_codes.size() - 2] * kSymbolCount + code));
+        if (lanes[code] < kMaxLaneCount)
+            ++lanes[code];
+    }
+    m_histograms.insert(m_histograms.end(), lanes.begin(), lanes.end());
+}
+
+// Among equal scores the name nearest the ROM name's length is the likelier same game (a
+// compilation holding a short name scores like the name itself), then the earlier one.
+bool TitleMatcher::preferredOnTie(size_t i, size_t j, size_t jeuLength) const
+{
+    auto distance = [&](size_t k) {
+        const size_t length = m_titles[k].length;
+        return length > jeuLength ? length - jeuLength : jeuLength - length;
+    };
+    const size_t di = distance(i);
+    const size_t dj = distance(j);
+    return di < dj || (di == dj && i < j);
 }
 
 int TitleMatcher::commonCount(size_t index, const JeuProfile &jeu) const
@@ -346,39 +377,44 @@ bool TitleMatcher::hasPairRun(size_t index, const std::uint64_t *jeuPairs, size_
     return false;
 }
 
-std::vector<TitleMatcher::Bound> TitleMatcher::countBounds(const JeuProfile &jeu, size_t excluded,
+std::vector<TitleMatcher::Bound> TitleMatcher::countBounds(const JeuProfile &jeu, int excludedRow,
                                                            size_t &top) const
 {
     const int n = int(jeu.masks.length);
     std::vector<Bound> bounds(m_titles.size());
-    top = excluded == 0 ? 1 : 0;
+    top = m_titles.size();
     for (size_t i = 0; i < m_titles.size(); ++i) {
         const int common = commonCount(i, jeu);
         const int difference = n + int(m_titles[i].length) - 2 * common;
         bounds[i] = {doubledScore(n, std::max(0, common - 1), difference), difference};
-        if (i != excluded && bounds[i].score > bounds[top].score)
+        if (m_titles[i].row != excludedRow &&
+            (top == m_titles.size() || bounds[i].score > bounds[top].score))
             top = i;
     }
     return bounds;
 }
 
-SearchResult TitleMatcher::searchEveryTitle(std::string_view jeu, size_t excluded) const
+SearchResult TitleMatcher::searchEveryTitle(std::string_view jeu, int excludedRow) const
 {
     SearchResult result;
+    std::optional<size_t> bestIndex;
     std::string title;
     for (size_t i = 0; i < m_titles.size(); ++i) {
-        if (i == excluded)
-            continue;
         const Title &t = m_titles[i];
+        if (t.row == excludedRow)
+            continue;
         title.clear();
         for (size_t q = 0; q < t.length; ++q) {
             const std::uint8_t code = m_codes[t.offset + q];
             title += char(code <= 10 ? '0' + code : 'A' + code - 11);
         }
         const double score = MatchValue(jeu, title, true);
-        if (score > result.score) {
+        if (!bestIndex || score > result.score ||
+            (score == result.score && preferredOnTie(i, *bestIndex, jeu.size()))) {
             result.score = score;
             result.row = t.row;
+            result.name = t.name;
+            bestIndex = i;
         }
     }
     return result;
@@ -386,30 +422,27 @@ SearchResult TitleMatcher::searchEveryTitle(std::string_view jeu, size_t exclude
 
 SearchResult TitleMatcher::searchBest(std::string_view jeu) const
 {
-    return search(jeu, m_titles.size());
+    return search(jeu, -1);
 }
 
 SearchResult TitleMatcher::searchRunnerUp(std::string_view jeu, int bestRow) const
 {
-    const auto best = std::find_if(m_titles.begin(), m_titles.end(),
-                                   [&](const Title &t) { return t.row == bestRow; });
-    return search(jeu, size_t(best - m_titles.begin()));
+    return search(jeu, bestRow);
 }
 
-// `excluded` is the index of a title left out, or the title count for none.
-SearchResult TitleMatcher::search(std::string_view jeu, size_t excluded) const
+// Every name of `excludedRow` is left out; -1 leaves none out.
+SearchResult TitleMatcher::search(std::string_view jeu, int excludedRow) const
 {
     SearchResult result;
-    const size_t candidates = m_titles.size() - (excluded < m_titles.size() ? 1 : 0);
-    if (candidates == 0)
-        return result;
     const auto kept = [](char c) { return isKept(static_cast<unsigned char>(c)); };
     if (!std::all_of(jeu.begin(), jeu.end(), kept))
-        return searchEveryTitle(jeu, excluded);
+        return searchEveryTitle(jeu, excludedRow);
     const JeuProfile profile(jeu);
     const int n = int(jeu.size());
     size_t top = 0;
-    const std::vector<Bound> bounds = countBounds(profile, excluded, top);
+    const std::vector<Bound> bounds = countBounds(profile, excludedRow, top);
+    if (top == m_titles.size())
+        return result;
 
     std::vector<std::uint64_t> scratch;
     auto scoreOf = [&](size_t i) {
@@ -421,17 +454,20 @@ SearchResult TitleMatcher::search(std::string_view jeu, size_t excluded) const
     // The title with the best bound usually wins or comes close, so it sets the bar first.
     size_t bestIndex = top;
     int bestScore = scoreOf(top);
-    // Ranks as the row-order scan would: a higher score, or the same score on an earlier row.
+    // Ranks as the row-order scan would: a higher score, or the same score on a name that the
+    // tie rule prefers.
     auto beats = [&](int score, size_t i) {
-        return score > bestScore || (score == bestScore && i < bestIndex);
+        return score > bestScore ||
+               (score == bestScore && preferredOnTie(i, bestIndex, jeu.size()));
     };
     for (size_t i = 0; i < m_titles.size(); ++i) {
         const Bound &c = bounds[i];
-        if (i == top || i == excluded || !beats(c.score, i))
+        if (i == top || m_titles[i].row == excludedRow || !beats(c.score, i))
             continue;
         // The smallest longest-piece term that would still win; a piece one longer occurs in
         // both texts, so the title holds that many consecutive symbol pairs of the name.
-        const int base = (n > 6 ? bestScore + c.difference : bestScore) + (i < bestIndex ? 0 : 1);
+        const bool winsTie = preferredOnTie(i, bestIndex, jeu.size());
+        const int base = (n > 6 ? bestScore + c.difference : bestScore) + (winsTie ? 0 : 1);
         const int needed = (base + 1) >> 1; // ceil(base / 2), also below zero
         if (needed > 0 && !hasPairRun(i, profile.pairs.data(), size_t(needed)))
             continue;
@@ -442,6 +478,7 @@ SearchResult TitleMatcher::search(std::string_view jeu, size_t excluded) const
         }
     }
     result.row = m_titles[bestIndex].row;
+    result.name = m_titles[bestIndex].name;
     result.score = bestScore / 2.0;
     return result;
 }

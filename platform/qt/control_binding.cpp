@@ -254,10 +254,12 @@ bool ControlBinding::forwardMouse(QEvent *event)
         m_secondPress = false;
         return false;
     }
+    auto *view = qobject_cast<QListView *>(m_widget.data());
+    if (view)
+        e.row = view->indexAt(mouse.position().toPoint()).row();
     // Every press raises mouse-down with its own button, the second one of a double-click too.
     m_control.userMouseDown(e);
     m_secondPress = type == QEvent::MouseButtonDblClick;
-    auto *view = qobject_cast<QListView *>(m_widget.data());
     if (m_secondPress) {
         if (left && m_control.kind() != ControlKind::ComboBox)
             m_control.userDoubleClick();

@@ -319,7 +319,8 @@ protected:
     {
         f.writeAppFile("DATA.txt", catalogText({{"Sega", {"Saturn"}}, {"SNK", {}}}));
         for (const char *file :
-             {"Arcade.htm", "Dreamcast.htm", ".hidden.htm", "dir.htm/x.htm", "abc"})
+             {"Arcade.htm", "Dreamcast.htm", ".hidden.htm", "dir.htm/x.htm", "abc",
+              "Arcade.corrections.txt"})
             f.writeAppFile(std::string("wikigameslists/") + file, "A\r\n");
     }
 
@@ -343,7 +344,8 @@ TEST_F(ChooserTest, ChosenListOrCustomNameBecomesThePlatform)
 {
     auto &app = f.start();
     auto &form = openChooser(0);
-    // A list is named by its file name less the last four characters ("abc" gives "").
+    // A list is named by its file name less the last four characters ("abc" gives ""); the
+    // user's title choices beside the lists name no platform.
     EXPECT_EQ(sorted(lists().items()), (Names{"", "Arcade", "Dreamcast"}));
     const auto &items = lists().items();
     lists().userClickRow(int(std::find(items.begin(), items.end(), "Arcade") - items.begin()));

@@ -505,6 +505,58 @@ TEST(CloseRequest, AfterABoxTheExitPromptAlwaysFollows)
             }
         }
     }
+// A title the user chose for a ROM: a right-click on it in the real window, kept across a
+// restart, forgotten by the same right-click.
+TEST_F(Road, ATitleChoiceOutlivesARestartUntilForgotten)
+{
+    const std::string rom = "Comet Runner (E) [!].st8";
+    auto openRom = [&] {
+        clickRow("manu_L", "Orbital Toys", Qt::LeftButton);
+        clickRow("plat_list_L", "Starlight 8", Qt::LeftButton);
+        clickRow("Flist_L", rom, Qt::LeftButton);
+    };
+    openRom();
+    ASSERT_EQ(list("avail_L").text(), "Comet Runner");
+    const auto &titles = list("avail_L").items();
+    const auto other = std::find_if(titles.begin(), titles.end(),
+                                    [](const std::string &t) { return t != "Comet Runner"; });
+    ASSERT_NE(other, titles.end());
+    const std::string chosen = *other;
+    auto &app = host->app();
+    // Yes to the choice, No to saving the untouched catalog on the way out, Yes to forgetting.
+    testing::ModalAnswers answers({testing::press(QMessageBox::Yes), testing::press(QMessageBox::No),
+                                   testing::press(QMessageBox::Yes)});
+    clickRow("avail_L", chosen, Qt::RightButton);
+    ASSERT_TRUE(testing::waitUntil([&] { return list("avail_L").text() == chosen; },
+                                   "the chosen title's selection"));
+    EXPECT_EQ(app.control("prog").caption(), chosen);
+    EXPECT_EQ(app.control("prog").backColor(), rgb(50, 205, 50));
+    const auto file = dir.path() / "wikigameslists" / "Starlight 8.corrections.txt";
+    EXPECT_EQ(readFileBytes(file, 1 << 20).value_or(""), rom + "\t" + chosen + "\r\n");
+    screenshot(QStringLiteral("title_choice_1_chosen.png"));
+
+    host->mainWindow().close();
+    SiteHosts hosts;
+    hosts.encyclopedia = encyclopedia.host();
+    start(hosts);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host->mainWindow(), testing::kPatienceMs));
+    openRom();
+    EXPECT_EQ(list("avail_L").text(), chosen);
+    EXPECT_EQ(host->app().control("prog").backColor(), rgb(50, 205, 50));
+    EXPECT_EQ(host->app().textBox("matches_L").text().find("(your choice)") != std::string::npos,
+              true)
+        << host->app().textBox("matches_L").text();
+    screenshot(QStringLiteral("title_choice_2_after_restart.png"));
+
+    clickRow("avail_L", chosen, Qt::RightButton);
+    ASSERT_TRUE(testing::waitUntil([&] { return list("avail_L").text() == "Comet Runner"; },
+                                   "the return to the matcher's title after forgetting"));
+    EXPECT_EQ(readFileBytes(file, 1 << 20).value_or("?"), "");
+    EXPECT_TRUE(answers.waitUntilAllGiven());
+    EXPECT_EQ(answers.seen(), (std::vector<std::string>{"Use \"" + chosen + "\" for \"" + rom + "\"?",
+                                                  "Save before exiting?",
+                                                  "Forget \"" + chosen + "\" for \"" + rom +
+                                                      "\"?"}));
 }
 
 } // namespace

@@ -59,12 +59,14 @@ TEST(Coverage, SortsTitlesAndRomsIntoClasses)
     EXPECT_EQ(report.roms[0].likeness, 1.0);
     EXPECT_NEAR(report.roms[0].ratio, 0.864, 0.001);
     EXPECT_EQ(report.roms[5].likeness, 0.0); // nothing left of the name after normalising
+    // ".bin" ties every title at 0 and goes to the shortest one.
     EXPECT_EQ(describe(buildCoverage(kList, roms, 0.0), kList),
-              "owned: Gear Racer '94=Gear Racer '94 (U) [!].bin, Gear Racer '94=.bin, "
+              "owned: Gear Racer '94=Gear Racer '94 (U) [!].bin, "
               "Astro Miner=Astro_Miner (E).bin, Astro Miner=Totally Unrelated.bin, "
+              "Caf\xE9 Panic=.bin, "
               "ASTRO-MINER=Astro_Miner (E).bin, ASTRO-MINER=Totally Unrelated.bin, "
               "Penguin Dungeon=Peng Dungeon.bin, "
-              "ABCDEFGHIK=ABCDEFGHIJ.bin; missing: Caf\xE9 Panic; unsure: ");
+              "ABCDEFGHIK=ABCDEFGHIJ.bin; missing: ; unsure: ");
     const CoverageReport empty = buildCoverage(WikiTable{}, roms, 0.9);
     EXPECT_EQ(empty.summary(), "coverage: 0 titles, 0 owned, 0 missing, 6 unsure ROMs");
 }
@@ -175,6 +177,23 @@ TEST(Coverage, CommandPrintsTextJsonAndAPage)
     EXPECT_NE(html.find("<input id=\"filter\""), std::string::npos);
     EXPECT_NE(html.find("Gear Racer &#39;94 (U).bin"), std::string::npos);
     EXPECT_NE(html.find("class=\"no-article\""), std::string::npos);
+
+    // The user's title choices beside the list count, marked as such.
+    dir.write("list.corrections.txt", "Nothing Like It.bin\tMoon\r\n");
+    EXPECT_EQ(std::get<1>(run(base)),
+              "owned titles (2):  ratio  likeness  ROM\n"
+              "  Gear Racer '94\n"
+              "      0.86  1.00  Gear Racer '94 (U).bin\n"
+              "  Moon\n"
+              "      1.00  1.00  Nothing Like It.bin (your choice)\n"
+              "missing titles (1):\n"
+              "  Astro Miner\n"
+              "unsure ROMs (0):  ratio  likeness  ROM  (best title)\n"
+              "coverage: 3 titles, 2 owned, 1 missing, 0 unsure ROMs\n");
+    EXPECT_NE(std::get<1>(run(jsonArgs)).find("\"rom\": \"Nothing Like It.bin\", \"row\": 2, "
+                                              "\"title\": \"Moon\", \"ratio\": 1, "
+                                              "\"likeness\": 1, \"choice\": true}"),
+              std::string::npos);
 
     const std::string usage = "usage: kestrova-cli coverage --platform NAME --list FILE FOLDER "
                               "[--ext ENTRY] [--min-likeness X] [--json | --html OUT]\n";

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 namespace kestrova::oracle {
@@ -81,20 +82,34 @@ SearchOutcome SearchMatch(const WikiTable &table, std::string_view cleanedNameUt
 {
     SearchOutcome out;
     out.jeu = NandL(upperCp1252(replaceSpaces(utf8ToCp1252(cleanedNameUtf8))));
+    size_t bestDistance = SIZE_MAX;
     for (int i = 0; i <= 6000; ++i) {
         if (size_t(i) >= table.rows.size() || table.rows[size_t(i)].title.empty())
             continue;
-        const std::string t = NandL(trim(upperCp1252(replaceSpaces(table.rows[size_t(i)].title))));
-        const double v = MatchValue(out.jeu, t, true);
-        out.anyTitle = true;
-        if (v > out.bestScore) {
-            out.bestScore = v;
-            out.bestRow = i;
+        const WikiRow &candidate = table.rows[size_t(i)];
+        for (size_t k = 0; k <= candidate.aliases.size(); ++k) {
+            const std::string &name = k == 0 ? candidate.title : candidate.aliases[k - 1];
+            const std::string t = NandL(trim(upperCp1252(replaceSpaces(name))));
+            if (k > 0 && t.empty())
+                continue; // an alias the matcher cannot read
+            const double v = MatchValue(out.jeu, t, true);
+            const size_t distance =
+                t.size() > out.jeu.size() ? t.size() - out.jeu.size() : out.jeu.size() - t.size();
+            // Equal scores: the name closest in length to the ROM name, then the earlier one.
+            if (v > out.bestScore ||
+                (v == out.bestScore && distance < bestDistance)) {
+                out.bestScore = v;
+                out.bestRow = i;
+                out.bestName = int(k);
+                bestDistance = distance;
+            }
+            out.anyTitle = true;
         }
     }
     const WikiRow row =
         size_t(out.bestRow) < table.rows.size() ? table.rows[size_t(out.bestRow)] : WikiRow{};
-    out.m = MatchValue(out.jeu, upperCp1252(row.title), false);
+    const std::string matched = out.bestName == 0 ? row.title : row.aliases[size_t(out.bestName - 1)];
+    out.m = MatchValue(out.jeu, upperCp1252(matched), false);
     if (out.m < 0.5)
         out.m = 0.5;
     out.red = roundHalfEven(255 - 205 * (out.m - 0.5) / 0.5);

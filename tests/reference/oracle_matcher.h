@@ -19,6 +19,7 @@ struct SearchOutcome
 {
     std::string jeu;
     int bestRow = 0;
+    int bestName = 0; // 0 the title, k its alias k - 1
     bool anyTitle = false;
     double bestScore = -11110;
     double m = 0;

@@ -1,4 +1,7 @@
 #include "reference/article_link.h"
+#include "reference/match_outcome.h"
+#include "reference/reference_cli.h"
+#include "reference/title_matcher.h"
 #include "reference/wiki_list_import.h"
 #include "reference/wiki_search.h"
 
@@ -29,7 +32,7 @@ std::string list(const std::vector<std::string> &lines)
 }
 
 // An import as text: rows "title<link>" joined by " | ", each followed by "[item]" when the
-// avail_L item differs from the row's title.
+// avail_L item differs from the row's title and "{alias / alias}" when it has other names.
 std::string describe(const WikiImport &result)
 {
     std::string out;
@@ -39,6 +42,8 @@ std::string describe(const WikiImport &result)
         out += (r ? " | " : "") + row.title + "<" + row.link + ">";
         if (item != row.title)
             out += "[" + item + "]";
+        for (size_t a = 0; a < row.aliases.size(); ++a)
+            out += (a == 0 ? "{" : " / ") + row.aliases[a] + (a + 1 == row.aliases.size() ? "}" : "");
     }
     return out;
 }
@@ -289,6 +294,76 @@ TEST(HtmlListImport, TextRulesWinOnAPageWithBothLayouts)
     const WikiImport body = parseWikiList(both, "NES");
     ASSERT_FALSE(body.table.rows.empty());
     EXPECT_EQ(body.table.rows[0].title, "*Zed");
+}
+
+TEST(HtmlListImport, KeepsTheOtherNamesOfARow)
+{
+    const std::string head = "<tr><th>Title</th><th>Japanese title</th><th>Year</th></tr>\n";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        // A "Japanese title" column, native and romanised on two lines; long vowels also as
+        // file names spell them.
+        {table(head + "<tr><td><i><a href=\"/wiki/G\">Godzilla</a></i></td><td>\xE3\x82\xB4\xE3"
+                      "\x82\xB8\xE3\x83\xA9<br><i>Gojira-kun: Kaij\xC5\xAB Daik\xC5\x8Dshin</i>"
+                      "[3]</td><td>1990</td></tr>\n"
+                      "<tr><td><a href=\"/wiki/T\">Tetris</a></td><td>\xE2\x80\x94</td><td>1989</td>"
+                      "</tr>"),
+         "Godzilla</wiki/G>{\xE3\x82\xB4\xE3\x82\xB8\xE3\x83\xA9 / Gojira-kun: Kaij\xC5\xAB "
+         "Daik\xC5\x8Dshin / Gojira-kun: Kaijuu Daikoushin} | Tetris</wiki/T>"},
+        // Further names in the title cell: a second line, small type, a region note.
+        {table("<tr><th>Title</th><th>Developer</th></tr>\n"
+               "<tr><td><a href=\"/wiki/M\">Maerchen Club</a><br>Fairy Tale's Club (EU)</td>"
+               "<td>Naxat</td></tr>\n"
+               "<tr><td><i><a href=\"/wiki/S\">Super C</a></i> (NA)<small>Probotector II (EU)"
+               "</small></td><td>Konami</td></tr>\n"
+               "<tr><td><a href=\"/wiki/C\">Contra</a> (JP: <i>Gryzor</i>) (1988)</td><td>K</td>"
+               "</tr>"),
+         "Maerchen Club</wiki/M>{Fairy Tale's Club} | Super C</wiki/S>{Probotector II} | "
+         "Contra</wiki/C>{Gryzor}"},
+        // A "Title" header over one column per region; region columns of dates are no names.
+        {table("<tr><th colspan=\"3\">Title</th><th colspan=\"2\">Release date</th></tr>\n"
+               "<tr><th>North America</th><th>Japan</th><th>PAL</th><th>JP</th><th>NA</th></tr>\n"
+               "<tr><td><a href=\"/wiki/B\">Bomber</a></td><td>Bakudan</td><td>Bomber</td>"
+               "<td>1990</td><td>1991</td></tr>\n"
+               "<tr><td>\xE2\x80\x94</td><td><a href=\"/wiki/K\">Kaiju</a></td><td>N/A</td>"
+               "<td>1990</td><td></td></tr>"),
+         "Bomber</wiki/B>{Bakudan} | Kaiju</wiki/K>"},
+        // "Title (JP/EU)" and "Also known as" columns.
+        {table("<tr><th>Also known as</th><th>Game</th><th>Title (JP/EU)</th></tr>\n"
+               "<tr><td>Aka One</td><td><a href=\"/wiki/O\">One</a></td><td>Uno</td></tr>"),
+         "One</wiki/O>{Aka One / Uno}"},
+    };
+    for (const auto &[body, expected] : cases)
+        EXPECT_EQ(describe(parseWikiList(page("", body), "Gen")), expected) << body;
+}
+
+// The ROM named with another name of a row gets that row, the meter's ratio against that name.
+TEST(HtmlListImport, ARomNamedWithAnotherNameGetsItsRow)
+{
+    const std::string body = table(
+        "<tr><th>Title</th><th>Japanese title</th></tr>\n"
+        "<tr><td><a href=\"/wiki/GG\">Godzilla Generations</a></td><td></td></tr>\n"
+        "<tr><td><a href=\"/wiki/G\">Godzilla</a></td><td>Gojira-kun: Kaij\xC5\xAB "
+        "Daik\xC5\x8Dshin</td></tr>\n"
+        "<tr><td><a href=\"/wiki/FC\">Fighting Club</a></td><td></td></tr>\n"
+        "<tr><td><a href=\"/wiki/M\">Maerchen Club</a><br>Fairy Tale's Club</td><td></td></tr>");
+    const WikiImport list = parseWikiList(page("", body), "Game Boy");
+    const TitleMatcher matcher(list.table);
+    const std::string root = "http://en.wikipedia.org";
+    const MatchOutcome godzilla =
+        matchRom(matcher, list, cleanRomName("Gojira-kun - Kaijuu Daikoushin (J).gb"), root);
+    EXPECT_EQ(godzilla.title, "Godzilla");
+    EXPECT_EQ(godzilla.caption, "Godzilla");
+    EXPECT_EQ(godzilla.matchedName, "Gojira-kun: Kaijuu Daikoushin");
+    EXPECT_EQ(godzilla.m, MatchValue(godzilla.jeu, "GOJIRA-KUN: KAIJUU DAIKOUSHIN"));
+    const MatchOutcome fairy = matchRom(matcher, list, cleanRomName("Fairy Tale's Club (J).gb"), root);
+    EXPECT_EQ(fairy.title, "Maerchen Club");
+    EXPECT_EQ(fairy.address, "http://en.wikipedia.org/wiki/M");
+    EXPECT_NE(explainJson(matcher, list.table, fairy.jeu).find(
+                  "\"title\": \"Maerchen Club\", \"alias\": \"Fairy Tale's Club\""),
+              std::string::npos);
+    EXPECT_NE(importJson(&list).find("\"aliases\": [\"Fairy Tale's Club\"]"), std::string::npos);
+    // One list item per row, whatever the names.
+    EXPECT_EQ(list.availItems.size(), 4u);
 }
 
 TEST(HtmlListImport, StoresAtMost6001Titles)

@@ -1,6 +1,7 @@
 #include "fakes/app_fixture.h"
 #include "reference/match_folder_cli.h"
 #include "reference/reference_list.h"
+#include "platform/dialogs.h"
 #include "platform/list_box.h"
 #include "platform/text_box.h"
 #include "platform/widgets.h"
@@ -110,6 +111,67 @@ TEST_F(Panes, AddressBoxOpensOnlyWebAddresses)
     EXPECT_EQ(f.shell.opened, std::vector<std::string>{"notes.txt"});
 }
 
+TEST_F(Panes, ARememberedTitleWinsOverTheMatchUntilForgotten)
+{
+    auto rightClick = [&](int row) {
+        list("avail_L").userMouseDown(MouseEvent{RightButton, 0, 0, 0, row});
+    };
+    const std::string data = f.readAppFile("DATA.txt");
+    const std::string rom = "Game Title (U) [!].nes";
+    rightClick(1);
+    EXPECT_TRUE(f.dialogs.messages.empty()) << "no ROM is selected: nothing to ask";
+
+    clickRom(rom);
+    f.dialogs.messageAnswers = {MessageResult::No};
+    rightClick(1);
+    ASSERT_EQ(f.dialogs.messages.size(), 1u);
+    EXPECT_EQ(f.dialogs.messages[0].text, "Use \"Other\" for \"" + rom + "\"?");
+    EXPECT_EQ(f.dialogs.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(list("avail_L").listIndex(), 0) << "No changes nothing";
+
+    f.dialogs.messageAnswers = {MessageResult::Yes};
+    rightClick(1);
+    auto &meter = app->control("prog");
+    auto &bar = app->form1().get<StatusBar>("StatusBar1");
+    auto expectChosen = [&] {
+        EXPECT_EQ(list("avail_L").listIndex(), 1);
+        EXPECT_EQ(meter.caption(), "Other");
+        EXPECT_EQ(meter.backColor(), rgb(50, 205, 50)); // full likeness
+        EXPECT_EQ(matches(), "Article available at Wikipedia (your choice)");
+        EXPECT_EQ(bar.panel(5), "Wiki :Other");
+        EXPECT_EQ(bar.panel(6), "Article: --");
+        EXPECT_EQ(bar.toolTip(), "The Wiki title of this ROM is your choice");
+        EXPECT_EQ(app->feature<ReferenceList>().articleAddress(),
+                  "http://en.wikipedia.org/wiki/Other");
+    };
+    expectChosen();
+    EXPECT_EQ(f.readAppFile("wikigameslists/Star.corrections.txt"), rom + "\tOther\r\n");
+    EXPECT_EQ(f.readAppFile("DATA.txt"), data);
+
+    // Another ROM is matched as before; back on this one, the choice holds.
+    clickRom("My_Game.zip");
+    EXPECT_EQ(list("avail_L").text(), "My Game");
+    EXPECT_EQ(bar.toolTip(), "");
+    clickRom(rom);
+    expectChosen();
+
+    // A title click clears the mark; the same right-click on the chosen title forgets it.
+    list("avail_L").userClickRow(2);
+    EXPECT_EQ(bar.toolTip(), "");
+    f.dialogs.messageAnswers = {MessageResult::Yes};
+    rightClick(1);
+    EXPECT_EQ(f.dialogs.messages.back().text, "Forget \"Other\" for \"" + rom + "\"?");
+    EXPECT_EQ(list("avail_L").listIndex(), 0);
+    EXPECT_EQ(matches(), "Article available at Wikipedia");
+    EXPECT_EQ(f.readAppFile("wikigameslists/Star.corrections.txt"), "");
+
+    // A chosen title the list no longer holds is passed over.
+    f.writeAppFile("wikigameslists/Star.corrections.txt", rom + "\tGone Title\r\n");
+    clickRom(rom);
+    EXPECT_EQ(list("avail_L").listIndex(), 0);
+    EXPECT_EQ(matches(), "Article available at Wikipedia");
+}
+
 TEST(MatchFolderCommand, ListsWorstMatchesFirst)
 {
     testing::TempDir dir;
@@ -121,9 +183,27 @@ TEST(MatchFolderCommand, ListsWorstMatchesFirst)
     const std::vector<std::string> args = {"--platform", "Star", "--list", list.string(),
                                            (dir.path() / "roms").string() + "/", "--ext", ".s8"};
     ASSERT_EQ(runMatchFolderCommand(args, out, err), 0) << err.str();
+    // "zzzz" ties both titles at 0 and goes to the one closer in length.
     EXPECT_EQ(out.str(), "ratio  ROM               best title  runner-up\n"
-                         "0.50   zzzz.s8           Good Game   Other\n"
+                         "0.50   zzzz.s8           Other       Good Game\n"
                          "0.94   Good Game (E).s8  Good Game   Other\n");
+
+    // The user's choices beside the list: one shown and marked, one no longer on the list.
+    dir.write("list.corrections.txt", "zzzz.s8\tGood Game\r\nGood Game (E).s8\tGone\r\n");
+    std::ostringstream chosen, json;
+    ASSERT_EQ(runMatchFolderCommand(args, chosen, err), 0) << err.str();
+    EXPECT_EQ(chosen.str(),
+              "ratio  ROM               best title               runner-up\n"
+              "0.94   Good Game (E).s8  Good Game                Other\n"
+              "1.00   zzzz.s8           Good Game (your choice)  Other\n"
+              "ignored choice: \"Gone\" for \"Good Game (E).s8\" is no longer on the list\n");
+    std::vector<std::string> jsonArgs = args;
+    jsonArgs.push_back("--json");
+    ASSERT_EQ(runMatchFolderCommand(jsonArgs, json, err), 0) << err.str();
+    EXPECT_NE(json.str().find("\"choice\": true}\n{\"rom\": \"Good Game (E).s8\", "
+                              "\"ignoredChoice\": \"Gone\"}\n"),
+              std::string::npos)
+        << json.str();
     std::ostringstream bad;
     EXPECT_EQ(runMatchFolderCommand({"--list"}, out, bad), 2);
 }
