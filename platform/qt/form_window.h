@@ -29,9 +29,18 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void installKeys();
+    void openMenuBar();
+    void pressDefaultButton();
+    void pressCancel();
+    void applyMinimumSize();
+    void fitIntoScreen();
     void reportSize();
+    int menuHeightNow();
     void formChanged(int change);
 
     Form &m_form;
@@ -40,6 +49,7 @@ private:
     ControlBinding *m_statusBar = nullptr;
     QColor m_background;
     bool m_lostToModalBox = false;
+    bool m_placed = false;
     /// Since the focus came back from a modal box of this window.
     QElapsedTimer m_sinceModalReturn;
     static constexpr qint64 kSettleMs = 500;
