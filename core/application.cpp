@@ -77,9 +77,9 @@ void Application::start()
     listBox("plat_list_L").clear();
     runStartupStep(StartupStep::DefaultPictures);
     runStartupStep(StartupStep::Layout);
-    runStartupStep(StartupStep::UpdatePage);
     runStartupStep(StartupStep::ActiveScheme);
     LoadData();
+    runStartupStep(StartupStep::StartPage);
     fillExtensionFilter();
     UpdatE("Boot", 0);
     m_form1.show();
