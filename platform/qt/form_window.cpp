@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QHash>
 #include <QMenuBar>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QMoveEvent>
 #include <QPainter>
@@ -110,16 +111,22 @@ void FormWindow::installKeys()
         auto *f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
         connect(f10, &QShortcut::activated, this, &FormWindow::openMenuBar);
     }
-    if (!m_form.cancelButton().empty() || m_form.closesOnEscape()) {
-        auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-        connect(escape, &QShortcut::activated, this, &FormWindow::pressCancel);
+}
+
+void FormWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Enter and Escape reach the window only when the control with the focus left them, and
+    // never while a box of this window has them.
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !m_form.defaultButton().empty()) {
+        pressDefaultButton();
+        return;
     }
-    if (!m_form.defaultButton().empty()) {
-        for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
-            auto *enter = new QShortcut(QKeySequence(key), this);
-            connect(enter, &QShortcut::activated, this, &FormWindow::pressDefaultButton);
-        }
+    if (key == Qt::Key_Escape && (!m_form.cancelButton().empty() || m_form.closesOnEscape())) {
+        pressCancel();
+        return;
     }
+    QMainWindow::keyPressEvent(event);
 }
 
 void FormWindow::openMenuBar()
