@@ -77,9 +77,9 @@ void Application::start()
     listBox("plat_list_L").clear();
     runStartupStep(StartupStep::DefaultPictures);
     runStartupStep(StartupStep::Layout);
-    runStartupStep(StartupStep::UpdatePage);
     runStartupStep(StartupStep::ActiveScheme);
     LoadData();
+    runStartupStep(StartupStep::StartPage);
     fillExtensionFilter();
     UpdatE("Boot", 0);
     m_form1.show();
@@ -167,8 +167,12 @@ void Application::reportFileError(const std::string &what, const std::string &pa
 
 void Application::shutDown()
 {
-    const auto answer = dialogs().messageBox("Save before exiting?", MessageButtons::YesNo,
-                                             MessageIcon::None, "Closing Kestrova...");
+    const auto answer = dialogs().messageBox("Save before exiting?",
+                                             MessageButtons::YesNoDismissible, MessageIcon::None,
+                                             "Closing Kestrova...");
+    // Escape or the box's close button means "not now": the window and every edit stay.
+    if (answer == MessageResult::Dismissed)
+        return;
     // Closing would lose every edit that could not be saved: let the user keep the window.
     if (answer == MessageResult::Yes && !SaveData() &&
         !confirm("The catalog was not saved. Close Kestrova anyway?"))

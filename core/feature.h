@@ -8,8 +8,8 @@ enum class StartupStep {
     SchemeMenu,      ///< list the colour schemes in the "Colors" menu
     DefaultPictures, ///< default button pictures, settings panel hidden
     Layout,          ///< lay out the main window
-    UpdatePage,      ///< send the web pane to the update-notice page
     ActiveScheme,    ///< read Active.col, select its image set, colour the windows
+    StartPage,       ///< the catalog read: send the web pane to its start-up page
 };
 
 /// A part of the program that installs handlers on the windows and may take start-up steps.

@@ -54,9 +54,10 @@ void buildColumns(Form &f)
     f.get<ListBox>("FavList_L").setToolTip("You can store you favorites games in this list for "
                                            "easy access.  Right click to remove selected game.");
     const float romRight = 120 + 4 * kColumn;
-    // Narrow filter, wide counts: six digits still fit beside the column's caption.
-    constexpr float kFilterWidth = 900;
-    constexpr float kCountWidth = 690;
+    // Narrow filter and counts, so that the caption, the count and the filter share a column
+    // even in a small window; a long count is shown in a smaller type.
+    constexpr float kFilterWidth = 660;
+    constexpr float kCountWidth = 330;
     auto &ext = f.add<ComboBox>("ext1_C", {romRight - kFilterWidth, 0, kFilterWidth, 315});
     ext.setAccessibleName("Extension filter");
     label(f, "romc_T", {romRight - kFilterWidth - kCountWidth, 30, kCountWidth, 255}, "0");
@@ -162,7 +163,7 @@ void buildMenus(Form &f)
 {
     auto &bar = f.menuBar();
     auto &lists = bar.addItem("M_list", "Lists");
-    lists.addItem("M_op_sav", "Save");
+    lists.addItem("M_op_sav", "Save").setShortcut("Ctrl+S");
     for (const auto &[stem, caption] : std::array<std::pair<const char *, const char *>, 3>{
              {{"man", "Manufacturers"}, {"plat", "Platforms"}, {"emu", "Emulators"}}}) {
         auto &sub = lists.addItem(std::string("M_") + stem, caption);

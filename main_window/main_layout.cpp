@@ -22,6 +22,11 @@ constexpr float kPaneGapAfterResize = 800;
 constexpr float kPaneGapAfterDrag = 640;
 constexpr double kSplitterLow = 0.05;
 constexpr double kSplitterHigh = 0.95;
+// The least room that keeps a caption readable in a smaller type, a search box usable and the
+// web pane visible; the window's minimum size keeps at least this much.
+constexpr float kLeastCaptionRoom = 540;
+constexpr float kLeastSearchWidth = 600;
+constexpr float kLeastPaneHeight = 600;
 
 constexpr std::array<const char *, 6> kColumns = {"manu_L",  "plat_list_L", "Emu_L",
                                                   "Flist_L", "FavList_L",   "avail_L"};
@@ -46,6 +51,7 @@ void MainLayout::startupStep(StartupStep step)
 
 void MainLayout::install()
 {
+    m_app.form1().setMinimumSize(minimumWidth(), minimumHeight());
     m_app.form1().onResize = [this] { resizeLayout(); };
     auto &splitter = ctl("Dragger_T");
     splitter.onMouseDown = [this](const MouseEvent &e) { splitterPress(e); };
@@ -86,6 +92,30 @@ Control &MainLayout::bar(int k)
     return ctl("Image2(" + std::to_string(k) + ")");
 }
 
+float MainLayout::buttonsRight()
+{
+    float right = 0;
+    for (int k = 0; k < 6; ++k)
+        right = std::max(right, bar(k).left() + bar(k).width());
+    return right;
+}
+
+float MainLayout::minimumWidth()
+{
+    // Columns wide enough for the top strip (caption, count and filter side by side) and for
+    // a ROM search box beside the navigation buttons.
+    const float strip = std::max(ctl("ext1_C").width() + ctl("romc_T").width(),
+                                 ctl("wikic_T").width()) + kLeastCaptionRoom;
+    const float search = (buttonsRight() + kLeastSearchWidth - kMargin) / 4;
+    return 6 * std::max(strip, search) + 3 * kMargin;
+}
+
+float MainLayout::minimumHeight()
+{
+    return ctl("Browser").top() + ctl("StatusBar1").height() + kPaneGapAfterResize
+           + kLeastPaneHeight;
+}
+
 float MainLayout::columnWidth()
 {
     return (m_app.form1().width() - 3 * kMargin) / 6;
@@ -113,6 +143,7 @@ void MainLayout::resizeLayout()
     placeSettingsFrame();
     placeExtensionFilter();
     placeCounts();
+    placeCaptionRooms();
     placeBarCaptions();
     (void)browser.setHeight(form.height() - browser.top() - ctl("StatusBar1").height() -
                             kPaneGapAfterResize);
@@ -130,6 +161,7 @@ void MainLayout::placeAfterSetChange()
     placeColumn(5, c);
     placeTitleSearch();
     placeExtensionFilter();
+    placeCaptionRooms();
     placeBarCaptions();
 }
 
@@ -160,8 +192,27 @@ void MainLayout::placeRomSearch()
     auto &roms = ctl("Flist_L");
     auto &search = ctl("Text1_I");
     search.setTop(roms.top() + roms.height());
-    search.setLeft(roms.left());
-    (void)search.setWidth(roms.width());
+    // In a narrow window the column reaches under the navigation buttons: the box starts
+    // after them so that it never covers one.
+    const float left = std::max(roms.left(), buttonsRight());
+    search.setLeft(left);
+    (void)search.setWidth(roms.left() + roms.width() - left);
+}
+
+void MainLayout::placeCaptionRooms()
+{
+    // Each caption's box ends where the next thing of the top strip begins; the window shows
+    // its text in a smaller type when it needs to, so that no two texts run into each other.
+    for (int k = 0; k < int(kColumns.size()); ++k) {
+        auto &caption = ctl("Emulators_T(" + std::to_string(k) + ")");
+        const auto &column = ctl(kColumns[size_t(k)]);
+        float end = column.left() + column.width();
+        if (k == 3)
+            end = ctl("romc_T").left();
+        else if (k == 5)
+            end = ctl("wikic_T").left();
+        (void)caption.setWidth(end - caption.left());
+    }
 }
 
 void MainLayout::placeTitleSearch()
@@ -197,7 +248,12 @@ void MainLayout::placeBarCaptions()
     // "Best match" sits on the bar picture, just above the address box it names.
     auto &strip = bar(6);
     auto &caption = ctl("Label_T(5)");
-    caption.setLeft(strip.left() + kMargin);
+    // Beside the ROM search box when a narrow window puts that box where the caption goes.
+    auto &search = ctl("Text1_I");
+    float left = strip.left() + kMargin;
+    if (search.left() < left + caption.width() && search.left() + search.width() > left)
+        left = search.left() + search.width() + kMargin;
+    caption.setLeft(left);
     caption.setTop(strip.top() + strip.height() - caption.height());
     placeHint();
 }

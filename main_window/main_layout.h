@@ -36,6 +36,10 @@ private:
     void moveSplitterTo(float top);
 
     float columnWidth();
+    float buttonsRight();
+    float minimumWidth();
+    float minimumHeight();
+    void placeCaptionRooms();
     void placeColumn(int k, float c);
     void placeBottomLeft();
     void placeRomSearch();

@@ -7,9 +7,11 @@
 
 namespace kestrova {
 
-enum class MessageButtons { Ok, YesNo };
+/// A Yes/No box is answered only by its buttons; a box that may be dismissed (Escape, its close
+/// button) says so by answering Dismissed.
+enum class MessageButtons { Ok, YesNo, YesNoDismissible };
 enum class MessageIcon { None, Exclamation };
-enum class MessageResult { Ok, Yes, No };
+enum class MessageResult { Ok, Yes, No, Dismissed };
 
 /// The modal dialogs the program asks of the system. Logic never shows a dialog itself.
 class Dialogs

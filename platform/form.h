@@ -79,6 +79,23 @@ public:
     /// Called by the binding (and tests) when the window's real size changed; raises onResize.
     void setActualSize(float width, float height, float clientWidth, float clientHeight);
 
+    /// Keys of a dialog: Enter clicks the default button, Escape the cancel button; with no
+    /// cancel button, a window that closes on Escape closes as its close button would.
+    /// The smallest outer size, in twips, at which the window's layout still holds; 0 for any.
+    void setMinimumSize(float width, float height)
+    {
+        m_minimumWidth = width;
+        m_minimumHeight = height;
+    }
+    float minimumWidth() const { return m_minimumWidth; }
+    float minimumHeight() const { return m_minimumHeight; }
+    void setDefaultButton(std::string name) { m_defaultButton = std::move(name); }
+    void setCancelButton(std::string name) { m_cancelButton = std::move(name); }
+    void setClosesOnEscape(bool closes) { m_closesOnEscape = closes; }
+    const std::string &defaultButton() const { return m_defaultButton; }
+    const std::string &cancelButton() const { return m_cancelButton; }
+    bool closesOnEscape() const { return m_closesOnEscape; }
+
     std::function<void()> onLoad;
     std::function<void()> onResize;
     std::function<void()> onActivate;
@@ -110,6 +127,11 @@ private:
     float m_clientWidth = 0;
     float m_clientHeight = 0;
     std::function<void(FormChange)> m_observer;
+    std::string m_defaultButton;
+    std::string m_cancelButton;
+    bool m_closesOnEscape = false;
+    float m_minimumWidth = 0;
+    float m_minimumHeight = 0;
 };
 
 } // namespace kestrova

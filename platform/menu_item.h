@@ -18,6 +18,9 @@ public:
     const std::string &name() const { return m_name; }
     const std::string &caption() const { return m_caption; }
     void setCaption(const std::string &caption);
+    /// The key that runs the entry from anywhere in its window, as "Ctrl+S"; empty for none.
+    const std::string &shortcut() const { return m_shortcut; }
+    void setShortcut(std::string keys) { m_shortcut = std::move(keys); }
     bool isChecked() const { return m_checked; }
     void setChecked(bool checked);
 
@@ -43,6 +46,7 @@ private:
 
     std::string m_name;
     std::string m_caption;
+    std::string m_shortcut;
     bool m_checked = false;
     MenuItem *m_parent = nullptr;
     std::vector<std::unique_ptr<MenuItem>> m_items;

@@ -67,6 +67,8 @@ void ChooserWindow::build()
         .setCaption("ok");
     m_form.add<PictureControl>("cs_B", {2400, 1620, 1095, 375}, ControlKind::Button)
         .setCaption("cancel");
+    m_form.setDefaultButton("cd_B");
+    m_form.setCancelButton("cs_B");
 }
 
 void ChooserWindow::refill()

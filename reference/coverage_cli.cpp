@@ -179,7 +179,7 @@ int runCoverageCommand(const std::vector<std::string> &args, std::ostream &out,
     const WikiImport &list = *imported;
     const auto roms = listRomFiles(options->folder, options->ext, PlatformRules::native());
     const auto choices = TitleCorrections::parse(
-        readFileBytes(correctionsFileFor(toPath(options->list))).value_or(""));
+        readFileBytes(correctionsFileFor(toPath(options->list)), kCorrectionsFileBound).value_or(""));
     const CoverageReport report =
         buildCoverage(list.table, roms, options->minLikeness, 0, &choices);
     if (options->json) {

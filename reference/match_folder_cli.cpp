@@ -126,7 +126,7 @@ int runMatchFolderCommand(const std::vector<std::string> &args, std::ostream &ou
     for (const auto &raw : list.availItems)
         shownItems.push_back(displayTitle(raw));
     const auto chosen = TitleCorrections::parse(
-        readFileBytes(correctionsFileFor(toPath(options->list))).value_or(""));
+        readFileBytes(correctionsFileFor(toPath(options->list)), kCorrectionsFileBound).value_or(""));
     std::vector<TitleCorrections::Entry> ignored;
     std::vector<Row> rows;
     for (auto &rom : listRomFiles(options->folder, options->ext, PlatformRules::native())) {

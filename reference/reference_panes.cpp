@@ -46,7 +46,7 @@ std::filesystem::path ReferencePanes::correctionsFile()
 
 std::optional<int> ReferencePanes::chosenRow(const std::string &romFile)
 {
-    const auto chosen = TitleCorrections::parse(readFileBytes(correctionsFile()).value_or(""));
+    const auto chosen = TitleCorrections::parse(readFileBytes(correctionsFile(), kCorrectionsFileBound).value_or(""));
     const std::string *title = chosen.titleFor(romFile);
     // A chosen title the list no longer holds is passed over: the match decides again.
     const std::optional<int> row = title ? correctedRow(*list().wikiTable(), *title) : std::nullopt;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -9,6 +10,9 @@
 namespace kestrova {
 
 struct WikiTable;
+
+/// A platform holds at most 6001 titles: a few hundred kilobytes of choices at the very most.
+constexpr std::uintmax_t kCorrectionsFileBound = std::uintmax_t(4) << 20;
 
 /// The titles a user chose for ROM files of one platform, where the matcher cannot know better
 /// (a subtitle the file name leaves out, two spellings on one list). Kept as plain text beside

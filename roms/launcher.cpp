@@ -11,6 +11,7 @@ namespace kestrova {
 
 namespace {
 const std::string kChooseEmulator = "Choose an emulator to launch a game";
+constexpr int kEnterKey = 13;
 }
 
 Launcher::Launcher(Application &app) : m_app(app)
@@ -20,6 +21,14 @@ Launcher::Launcher(Application &app) : m_app(app)
         source.onDblClick = [this, &source] { launchRom(source); };
     }
     m_app.listBox("Emu_L").onDblClick = [this] { launchEmulator(); };
+    // Enter is the keyboard's double-click: whatever the double-click does, Enter does.
+    for (const char *name : {"Flist_L", "FavList_L", "Emu_L"}) {
+        auto &list = m_app.listBox(name);
+        list.onKeyDown = [&list](int key) {
+            if (key == kEnterKey)
+                list.userDoubleClick();
+        };
+    }
 }
 
 bool Launcher::namesProgram(const std::string &path) const

@@ -58,6 +58,7 @@ ColorSchemes &SchemeEditor::schemes()
 void SchemeEditor::build()
 {
     Form &form = m_app.colors();
+    form.setClosesOnEscape(true);
     for (int n = 0; n < kSchemeSlots; ++n) {
         auto &button = form.add<PictureControl>(indexed("bcol", n),
                                                 {120, kSlotTop + float(n) * kSlotStep, 615, 345},

@@ -85,8 +85,12 @@ bool QuickLinks::autoBrowse() const
 
 void QuickLinks::startupStep(StartupStep step)
 {
-    if (step == StartupStep::UpdatePage)
-        m_app.web().navigate(http(m_hosts.product) + "/102.html");
+    // The start-up page waits for the catalog: with nothing in it yet, the first page says
+    // how to begin.
+    if (step != StartupStep::StartPage)
+        return;
+    const bool firstRun = m_app.catalog().LastMan == -1;
+    m_app.web().navigate(http(m_hosts.product) + (firstRun ? "/first-steps.html" : "/102.html"));
 }
 
 void QuickLinks::openArticle()

@@ -54,14 +54,14 @@ std::vector<System> loadSystems(const std::filesystem::path &folder)
             continue;
         System system;
         system.name = file.substr(0, file.size() - 9);
-        const auto titles = readFileBytes(folder / (system.name + ".titles.txt")).value_or("");
+        const auto titles = readFileBytes(folder / (system.name + ".titles.txt"), 64 << 20).value_or("");
         for (const std::string &line : splitLines(titles)) {
             std::vector<std::string> names = fields(line);
             const std::string title = names.front();
             names.erase(names.begin());
             system.table.rows.push_back({title, "/wiki/" + title, names});
         }
-        for (const std::string &line : splitLines(readFileBytes(entry.path()).value_or(""))) {
+        for (const std::string &line : splitLines(readFileBytes(entry.path(), 64 << 20).value_or(""))) {
             const std::vector<std::string> parts = fields(line);
             if (parts.size() == 2)
                 system.roms.push_back({parts[0], parts[1]});

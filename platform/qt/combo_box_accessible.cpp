@@ -1,6 +1,6 @@
 #include "platform/qt/combo_box_accessible.h"
 
-#include <QComboBox>
+#include <QAbstractItemView>
 
 namespace kestrova {
 
@@ -17,14 +17,22 @@ QAccessibleInterface *namedComboBox(const QString &className, QObject *object)
 
 } // namespace
 
-ComboBoxAccessible::ComboBoxAccessible(QComboBox *combo)
+void NamedComboBox::choose(int k)
+{
+    if (k < 0 || k >= count())
+        return;
+    setCurrentIndex(k);
+    emit activated(k);
+}
+
+ComboBoxAccessible::ComboBoxAccessible(NamedComboBox *combo)
     : QAccessibleWidget(combo, QAccessible::ComboBox)
 {
 }
 
-QComboBox *ComboBoxAccessible::combo() const
+NamedComboBox *ComboBoxAccessible::combo() const
 {
-    return static_cast<QComboBox *>(widget());
+    return static_cast<NamedComboBox *>(widget());
 }
 
 QString ComboBoxAccessible::text(QAccessible::Text t) const
@@ -36,17 +44,61 @@ QString ComboBoxAccessible::text(QAccessible::Text t) const
     }
 }
 
+QAccessible::State ComboBoxAccessible::state() const
+{
+    QAccessible::State s = QAccessibleWidget::state();
+    const bool open = combo()->view() && combo()->view()->isVisible();
+    s.expandable = true;
+    s.expanded = open;
+    s.collapsed = !open;
+    return s;
+}
+
+int ComboBoxAccessible::childCount() const
+{
+    return combo()->view() ? 1 : 0;
+}
+
+QAccessibleInterface *ComboBoxAccessible::child(int index) const
+{
+    // The toolkit's list interface names the drop-down list as its parent, so a screen reader
+    // walks between the two either way.
+    if (index != 0 || !combo()->view())
+        return nullptr;
+    return QAccessible::queryAccessibleInterface(combo()->view());
+}
+
+int ComboBoxAccessible::indexOfChild(const QAccessibleInterface *child) const
+{
+    return child && combo()->view() && child->object() == combo()->view() ? 0 : -1;
+}
+
+QAccessibleInterface *ComboBoxAccessible::childAt(int, int) const
+{
+    return nullptr; // the closed list shows no child of its own
+}
+
 QStringList ComboBoxAccessible::actionNames() const
 {
-    return QStringList{showMenuAction()} + QAccessibleWidget::actionNames();
+    return QStringList{showMenuAction(), pressAction()} + QAccessibleWidget::actionNames();
 }
 
 void ComboBoxAccessible::doAction(const QString &actionName)
 {
-    if (actionName == showMenuAction())
-        combo()->showPopup();
-    else
+    if (actionName != showMenuAction() && actionName != pressAction()) {
         QAccessibleWidget::doAction(actionName);
+        return;
+    }
+    QAbstractItemView *view = combo()->view();
+    if (!view || !view->isVisible()) {
+        combo()->showPopup();
+        return;
+    }
+    // Pressing the open list chooses the entry a screen reader selected in it.
+    const QModelIndexList selected = view->selectionModel()->selectedIndexes();
+    combo()->hidePopup();
+    if (!selected.isEmpty())
+        combo()->choose(selected.constFirst().row());
 }
 
 void installComboBoxAccessible()

@@ -22,6 +22,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace kestrova {
@@ -66,10 +68,12 @@ int keyCode(const QKeyEvent &event)
     return key & 0xFFFF;
 }
 
-// Counts and the hint keep all of their text in their box, in a smaller type when needed.
+// Counts, column captions and the hint keep all of their text in their box, in a smaller type
+// when needed: in a small window they share one narrow strip.
 bool fitsTextToWidth(const Control &control)
 {
-    return control.name() == "m_M" || control.name() == "romc_T" || control.name() == "wikic_T";
+    return control.name() == "m_M" || control.name() == "romc_T" || control.name() == "wikic_T"
+           || control.name().starts_with("Emulators_T(");
 }
 
 void fitText(QLabel &label)
@@ -191,13 +195,15 @@ void ControlBinding::connectUserSignals()
 {
     if (auto *view = qobject_cast<QListView *>(m_widget.data())) {
         auto &list = static_cast<ListBox &>(m_control);
-        // Mouse clicks are handled in the event filter; this follows the keyboard.
-        connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
-                [this, view, &list](const QModelIndex &current) {
-                    // Focus makes a row current without selecting it: that is no click.
-                    if (!m_updating && current.isValid() && current.row() != list.listIndex()
-                        && view->selectionModel()->isSelected(current))
-                        list.userClickRow(current.row());
+        // Mouse clicks are handled in the event filter; this follows the keyboard. A key may
+        // select the current row without moving it (Space), so the selection is what counts.
+        connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                [this, &list](const QItemSelection &selected) {
+                    if (m_updating || selected.indexes().isEmpty())
+                        return;
+                    const int row = selected.indexes().constFirst().row();
+                    if (row != list.listIndex())
+                        list.userClickRow(row);
                 });
     } else if (auto *combo = qobject_cast<QComboBox *>(m_widget.data())) {
         auto &list = static_cast<ListBox &>(m_control);
@@ -220,13 +226,42 @@ void ControlBinding::connectUserSignals()
 bool ControlBinding::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
-        m_control.userKeyDown(keyCode(static_cast<QKeyEvent &>(*event)));
-        return false;
+        auto &key = static_cast<QKeyEvent &>(*event);
+        m_control.userKeyDown(keyCode(key));
+        auto *view = qobject_cast<QListView *>(m_widget.data());
+        return view && watched == m_widget && selectByKey(*view, key);
     }
     const bool isView = qobject_cast<QListView *>(m_widget.data()) != nullptr;
     if (isView && watched == m_widget)
         return false; // mouse events of a list arrive through its viewport
     return forwardMouse(event);
+}
+
+bool ControlBinding::selectByKey(QListView &view, QKeyEvent &event)
+{
+    static constexpr Qt::Key kMoves[] = {Qt::Key_Up,     Qt::Key_Down,     Qt::Key_Home,
+                                         Qt::Key_End,    Qt::Key_PageUp,   Qt::Key_PageDown,
+                                         Qt::Key_Space,  Qt::Key_Select};
+    if (event.modifiers() & ~Qt::KeypadModifier
+        || std::find(std::begin(kMoves), std::end(kMoves), event.key()) == std::end(kMoves))
+        return false;
+    auto &list = static_cast<ListBox &>(m_control);
+    const QModelIndex current = view.currentIndex();
+    // With nothing selected the focus leaves the first row current: the first key chooses
+    // that row instead of passing it.
+    const bool nothingSelected = !view.selectionModel()->hasSelection();
+    const bool staysOnCurrent = event.key() == Qt::Key_Up || event.key() == Qt::Key_Down
+                                || event.key() == Qt::Key_Space || event.key() == Qt::Key_Select;
+    if (nothingSelected && current.isValid() && staysOnCurrent) {
+        list.userClickRow(current.row());
+        return true;
+    }
+    static_cast<QObject &>(view).event(&event);
+    // A move that cannot go further (Home on the first row) leaves the current row unselected.
+    const QModelIndex now = view.currentIndex();
+    if (now.isValid() && !view.selectionModel()->isSelected(now))
+        list.userClickRow(now.row());
+    return true;
 }
 
 bool ControlBinding::forwardMouse(QEvent *event)

@@ -4,6 +4,9 @@
 #include <QPointer>
 #include <QWidget>
 
+class QKeyEvent;
+class QListView;
+
 #include <string>
 
 namespace kestrova {
@@ -45,6 +48,8 @@ private:
     void applyPicture();
     void applyPanels();
     bool forwardMouse(QEvent *event);
+    /// Lets the list move by a key, then makes sure the row the key lands on is chosen.
+    bool selectByKey(QListView &view, QKeyEvent &event);
 
     Control &m_control;
     QPointer<QWidget> m_widget;

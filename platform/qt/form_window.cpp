@@ -11,11 +11,16 @@
 #include <QCloseEvent>
 #include <QHash>
 #include <QMenuBar>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QMoveEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QScopeGuard>
+#include <QScreen>
+#include <QShortcut>
 
+#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -80,10 +85,137 @@ FormWindow::FormWindow(Form &form, QWidget *browser, QWidget *parent)
     m_closeRequests = std::make_unique<CloseRequestWatch>(*this, [this] { m_closeRequested = true; });
     new UserInputWatch(this, [this] { m_returningFromBox = false; });
     if (form.width() > 0 && form.height() > 0) {
-        const int menuHeight = form.menuBar().items().empty() ? 0 : menuBar()->sizeHint().height();
         resize(twipsToPixels(form.width()) - kNominalFrameWidth,
-               twipsToPixels(form.height()) - kNominalFrameHeight - menuHeight);
+               twipsToPixels(form.height()) - kNominalFrameHeight - menuHeightNow());
     }
+    applyMinimumSize();
+    fitIntoScreen();
+    installKeys();
+}
+
+int FormWindow::menuHeightNow()
+{
+    return m_form.menuBar().items().empty() ? 0 : menuBar()->sizeHint().height();
+}
+
+void FormWindow::applyMinimumSize()
+{
+    if (m_form.minimumWidth() <= 0 || m_form.minimumHeight() <= 0)
+        return;
+    setMinimumSize(twipsToPixels(m_form.minimumWidth()) - kNominalFrameWidth,
+                   twipsToPixels(m_form.minimumHeight()) - kNominalFrameHeight - menuHeightNow());
+}
+
+void FormWindow::fitIntoScreen()
+{
+    // The design size is for a large screen: a smaller one gets a smaller window, which the
+    // layout then follows, never one that reaches past the screen's edges.
+    const QScreen *where = screen();
+    if (!where)
+        return;
+    const QRect room = where->availableGeometry();
+    QSize frame = frameGeometry().size() - size();
+    if (frame.isEmpty())
+        frame = QSize(kNominalFrameWidth, kNominalFrameHeight);
+    const QSize most = room.size() - frame;
+    resize(std::max(std::min(width(), most.width()), minimumWidth()),
+           std::max(std::min(height(), most.height()), minimumHeight()));
+    // Only a window reaching past the screen is moved: others stay where the system puts them.
+    if (room.contains(QRect(pos(), size() + frame)))
+        return;
+    const int lastLeft = std::max(room.left(), room.right() + 1 - width() - frame.width());
+    const int lastTop = std::max(room.top(), room.bottom() + 1 - height() - frame.height());
+    move(std::clamp(x(), room.left(), lastLeft), std::clamp(y(), room.top(), lastTop));
+}
+
+void FormWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!std::exchange(m_placed, true))
+        fitIntoScreen();
+}
+
+void FormWindow::installKeys()
+{
+    if (!m_form.menuBar().items().empty()) {
+        auto *f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+        connect(f10, &QShortcut::activated, this, &FormWindow::openMenuBar);
+    }
+}
+
+void FormWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Enter and Escape reach the window only when the control with the focus left them, and
+    // never while a box of this window has them.
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !m_form.defaultButton().empty()) {
+        pressDefaultButton();
+        return;
+    }
+    if (key == Qt::Key_Escape && (!m_form.cancelButton().empty() || m_form.closesOnEscape())) {
+        pressCancel();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void FormWindow::openMenuBar()
+{
+    for (QAction *action : menuBar()->actions()) {
+        if (action->isVisible() && !action->isSeparator()) {
+            menuBar()->setActiveAction(action);
+            return;
+        }
+    }
+}
+
+void FormWindow::pressDefaultButton()
+{
+    // A button with the focus answers Enter itself, as in any dialog.
+    if (auto *button = qobject_cast<QPushButton *>(QApplication::focusWidget());
+        button && button->window() == this) {
+        button->click();
+        return;
+    }
+    if (Control *button = m_form.find(m_form.defaultButton()))
+        button->raiseClick();
+}
+
+void FormWindow::pressCancel()
+{
+    if (Control *button = m_form.find(m_form.cancelButton()))
+        button->raiseClick();
+    else
+        close();
+}
+
+bool FormWindow::focusNextPrevChild(bool next)
+{
+    // Tab follows what the user sees, top to bottom and left to right, whatever order the
+    // controls were made in or the layout moved them to.
+    QList<QWidget *> chain;
+    for (QWidget *w : findChildren<QWidget *>()) {
+        if (w->window() == this && w->isVisibleTo(this) && w->isEnabled() && !w->focusProxy()
+            && (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus)
+            chain.append(w);
+    }
+    if (chain.isEmpty())
+        return QMainWindow::focusNextPrevChild(next);
+    std::stable_sort(chain.begin(), chain.end(), [this](QWidget *a, QWidget *b) {
+        const QPoint pa = a->mapTo(this, QPoint(0, 0));
+        const QPoint pb = b->mapTo(this, QPoint(0, 0));
+        return std::pair(pa.y(), pa.x()) < std::pair(pb.y(), pb.x());
+    });
+    QWidget *focus = QApplication::focusWidget();
+    qsizetype at = -1;
+    for (qsizetype k = 0; k < chain.size(); ++k) {
+        if (focus && (chain[k] == focus || chain[k]->isAncestorOf(focus)))
+            at = k;
+    }
+    const qsizetype count = chain.size();
+    const qsizetype to = at < 0 ? (next ? 0 : count - 1) : (at + (next ? 1 : count - 1)) % count;
+    chain[to]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 FormWindow::~FormWindow() = default;

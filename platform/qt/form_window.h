@@ -31,9 +31,19 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void installKeys();
+    void openMenuBar();
+    void pressDefaultButton();
+    void pressCancel();
+    void applyMinimumSize();
+    void fitIntoScreen();
     void reportSize();
+    int menuHeightNow();
     void formChanged(int change);
     void honourCloseRequest();
     void blockedByModalBox();
@@ -49,6 +59,7 @@ private:
     /// The system asked to close the window; the toolkit drops the request if a box blocked it.
     bool m_closeRequested = false;
     bool m_inClose = false;
+    bool m_placed = false;
 };
 
 } // namespace kestrova

@@ -1,8 +1,10 @@
 #include "platform/qt/menu_binding.h"
 
 #include "platform/menu_item.h"
+#include "platform/mnemonics.h"
 #include "platform/qt/qt_convert.h"
 
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
@@ -44,9 +46,33 @@ void MenuBinding::sync()
     }
 }
 
+namespace {
+
+// The caption as written, its '&' doubled so that it shows, with the mark before its letter.
+QString markedText(const std::string &caption, std::size_t mark)
+{
+    std::string text;
+    for (std::size_t k = 0; k < caption.size(); ++k) {
+        if (k == mark)
+            text += '&';
+        text += caption[k];
+        if (caption[k] == '&')
+            text += '&';
+    }
+    return toQString(text);
+}
+
+} // namespace
+
 void MenuBinding::syncMenu(MenuItem &item, QWidget *menu, QSet<QString> &alive)
 {
+    std::vector<std::string> captions;
+    for (const auto &child : item.items())
+        captions.push_back(child->caption());
+    const std::vector<std::size_t> marks = chooseMnemonics(captions);
+    std::size_t position = 0;
     for (const auto &child : item.items()) {
+        const std::size_t mark = marks[position++];
         const QString key = toQString(child->name());
         alive.insert(key);
         QPointer<QAction> &action = m_actions[key];
@@ -67,7 +93,8 @@ void MenuBinding::syncMenu(MenuItem &item, QWidget *menu, QSet<QString> &alive)
         const bool separator = child->caption() == "-";
         action->setSeparator(separator);
         // A separator is only its line; its caption would be drawn beside it.
-        action->setText(separator ? QString() : toQString(child->caption()));
+        action->setText(separator ? QString() : markedText(child->caption(), mark));
+        action->setShortcut(QKeySequence(toQString(child->shortcut())));
         if (!action->menu()) {
             action->setCheckable(child->isChecked());
             action->setChecked(child->isChecked());

@@ -6,7 +6,9 @@
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QCloseEvent>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 
 namespace kestrova {
@@ -14,6 +16,52 @@ namespace kestrova {
 namespace {
 
 const QString kApplicationTitle = QStringLiteral("Kestrova");
+
+// A question answered only by its buttons: the toolkit reads Escape and the close button as
+// No, which at the wrong box throws work away.
+class QuestionBox : public QMessageBox
+{
+public:
+    QuestionBox(Icon icon, const QString &title, const QString &text, StandardButtons buttons,
+                QWidget *parent, bool dismissible)
+        : QMessageBox(icon, title, text, buttons, parent), m_dismissible(dismissible)
+    {
+    }
+
+    bool dismissed() const { return m_dismissed; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (event->matches(QKeySequence::Cancel) && !standardButtons().testFlag(Ok)) {
+            dismiss();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+
+    void closeEvent(QCloseEvent *event) override
+    {
+        if (standardButtons().testFlag(Ok)) {
+            QMessageBox::closeEvent(event);
+            return;
+        }
+        event->ignore();
+        dismiss();
+    }
+
+private:
+    void dismiss()
+    {
+        if (!m_dismissible)
+            return;
+        m_dismissed = true;
+        done(0);
+    }
+
+    bool m_dismissible;
+    bool m_dismissed = false;
+};
 
 } // namespace
 
@@ -27,12 +75,14 @@ QWidget *QtDialogs::owner() const
 MessageResult QtDialogs::messageBox(const std::string &text, MessageButtons buttons,
                                     MessageIcon icon, const std::string &title)
 {
-    QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
+    const bool question = buttons != MessageButtons::Ok;
+    QuestionBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
                     title.empty() ? kApplicationTitle : toQString(title), toQString(text),
-                    buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No
-                                                     : QMessageBox::Ok,
-                    owner());
+                    question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner(),
+                    buttons == MessageButtons::YesNoDismissible);
     const int answer = box.exec();
+    if (box.dismissed())
+        return MessageResult::Dismissed;
     if (answer == QMessageBox::Yes)
         return MessageResult::Yes;
     if (answer == QMessageBox::No)

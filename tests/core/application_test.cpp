@@ -60,6 +60,30 @@ TEST(ShutDown, NoLeavesTheFileAndYesSavesBeforeClosing)
     EXPECT_FALSE(app.form1().isVisible());
 }
 
+// Only the exit prompt may be dismissed, and dismissing it is "not now": the window, the other
+// windows and every edit stay; a later close asks again.
+TEST(ShutDown, ADismissedExitPromptKeepsTheWindowAndEveryEdit)
+{
+    AppFixture f;
+    f.writeAppFile("DATA.txt", kCatalog);
+    auto &app = f.start();
+    app.catalog().Man[0].Name = "Renamed";
+    app.form2().show();
+    f.dialogs.messageAnswers = {MessageResult::Dismissed};
+    app.form1().userClose();
+    ASSERT_EQ(f.dialogs.messages.size(), 1u);
+    EXPECT_EQ(f.dialogs.messages[0].buttons, MessageButtons::YesNoDismissible);
+    EXPECT_TRUE(app.form1().isVisible());
+    EXPECT_TRUE(app.form2().isLoaded());
+    EXPECT_EQ(app.catalog().Man[0].Name, "Renamed");
+    EXPECT_EQ(f.readAppFile("DATA.txt"), kCatalog);
+
+    f.dialogs.messageAnswers = {MessageResult::Yes};
+    app.form1().userClose();
+    EXPECT_EQ(f.dialogs.messages[1].text, "Save before exiting?");
+    EXPECT_FALSE(app.form1().isVisible());
+}
+
 TEST(Save, AFailedWriteIsReportedAndKeepsThePreviousFile)
 {
     AppFixture f;

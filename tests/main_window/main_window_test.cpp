@@ -312,3 +312,82 @@ TEST_F(MainLayoutTest, MovingOverListsAndBackgroundResetsTheButtons)
 
 } // namespace
 } // namespace kestrova::testing
+
+namespace kestrova::testing {
+namespace {
+
+/// The strips of the window whose controls stand side by side: the captions, counts and filter
+/// above the lists, and the navigation row with its buttons, search boxes and captions.
+std::vector<std::vector<std::string>> sideBySideRows()
+{
+    std::vector<std::string> top = {"romc_T", "ext1_C", "wikic_T"};
+    for (int k = 0; k < 6; ++k)
+        top.push_back("Emulators_T(" + std::to_string(k) + ")");
+    std::vector<std::string> bar = {"Text1_I", "available_I", "Label_T(5)", "m_M"};
+    for (int k = 0; k < 6; ++k)
+        bar.push_back("Image2(" + std::to_string(k) + ")");
+    return {top, bar};
+}
+
+// Every window size from the minimum to a full-HD screen, at scale 1 and 2 (whose sizes in
+// device-independent pixels are the smaller ones of the same walk), with the buttons of the
+// default set: no two controls of a row overlap and every control lies inside the window.
+TEST(MainLayoutSizes, NothingOverlapsOrIsCutFromTheMinimumSizeUp)
+{
+    AppFixture f;
+    writeImageSet(f, "menus", 60, 30);
+    auto &app = f.start();
+    auto &form = app.form1();
+    const float minWidth = form.minimumWidth();
+    const float minHeight = form.minimumHeight();
+    ASSERT_GT(minWidth, 0);
+    ASSERT_GT(minHeight, 0);
+    // The smallest screens asked of it, outer size included: 800x600, and 1280x1024 at scale
+    // 2 (640x512 device-independent pixels, a panel of 40 taken off).
+    EXPECT_LE(minWidth, 640 * 15);
+    EXPECT_LE(minHeight, 512 * 15 - 40 * 15);
+    constexpr float kFrameWidth = 8 * 15;
+    constexpr float kFrameHeight = (31 + 25) * 15; // caption, borders and the menu bar
+    for (float w = minWidth; w <= 1920 * 15; w += 7 * 15) {
+        for (float h : {minHeight, minHeight + 1500, 540.0F * 15, 1080.0F * 15}) {
+            if (h < minHeight)
+                continue;
+            form.setActualSize(w, h, w - kFrameWidth, h - kFrameHeight);
+            const std::string size = std::to_string(int(w / 15)) + "x" + std::to_string(int(h / 15));
+            for (const auto &row : sideBySideRows()) {
+                std::vector<std::pair<float, float>> spans;
+                for (const auto &name : row) {
+                    const auto &c = app.control(name);
+                    if (c.width() > 0)
+                        spans.emplace_back(c.left(), c.left() + c.width());
+                }
+                std::sort(spans.begin(), spans.end());
+                for (size_t k = 1; k < spans.size(); ++k)
+                    ASSERT_LE(spans[k - 1].second, spans[k].first + 0.5F)
+                        << size << ": something ending at " << spans[k - 1].second
+                        << " overlaps what starts at " << spans[k].first;
+            }
+            for (const auto &control : form.controls()) {
+                if (!control->isVisible() || control->parent() || control->width() <= 0
+                    || control->kind() == ControlKind::StatusBar)
+                    continue;
+                const std::string what = size + " " + control->name();
+                // The web pane's gap of 800 stands for a caption and menu bar of about that
+                // height; the status bar is drawn over the little a taller frame leaves.
+                const float below = control->name() == "Browser" ? 800 : kFrameHeight;
+                ASSERT_GE(control->left(), 0) << what;
+                ASSERT_LE(control->left() + control->width(), w - kFrameWidth + 0.5F) << what;
+                ASSERT_LE(control->top() + control->height(),
+                          h - below - app.control("StatusBar1").height() + 0.5F)
+                    << what;
+            }
+            ASSERT_GT(app.control("Browser").height(), 0) << size;
+            for (int k = 0; k < 6; ++k)
+                ASSERT_GE(app.control("Emulators_T(" + std::to_string(k) + ")").width(), 539.5F)
+                    << size << ": room for caption " << k;
+        }
+    }
+}
+
+} // namespace
+} // namespace kestrova::testing

@@ -15,6 +15,9 @@
 #include "platform/widgets.h"
 
 #include <QAccessible>
+#include <QAction>
+#include <QKeySequence>
+#include <QSet>
 #include <QApplication>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -33,6 +36,7 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <unistd.h>
@@ -201,6 +205,51 @@ TEST(ModalAnswers, UnexpectedAndMissingDialogsAreFailuresNotHangs)
         "dialog 1 of 1 did not come");
 }
 
+// Escape and the close button are no answer to a question: the box stays until Yes or No is
+// pressed, unless the question may be dismissed, which then says so.
+TEST(RealDialogs, AQuestionIsAnsweredOnlyByItsButtons)
+{
+    const std::function<void(QMessageBox *)> dismissals[] = {
+        [](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Escape); },
+        [](QMessageBox *box) { box->close(); }};
+    for (auto buttons : {MessageButtons::YesNo, MessageButtons::YesNoDismissible}) {
+        for (int way = 0; way < 2; ++way) {
+            QtDialogs dialogs;
+            bool stayed = false;
+            testing::ModalAnswers answer({[&](QDialog &dialog) {
+                auto *box = qobject_cast<QMessageBox *>(&dialog);
+                ASSERT_NE(box, nullptr);
+                dismissals[way](box);
+                QCoreApplication::processEvents();
+                stayed = box->isVisible();
+                if (stayed)
+                    box->button(QMessageBox::Yes)->click();
+            }});
+            const auto result = dialogs.messageBox("Remove it?", buttons, MessageIcon::None, "");
+            EXPECT_TRUE(answer.waitUntilAllGiven());
+            const bool dismissible = buttons == MessageButtons::YesNoDismissible;
+            EXPECT_EQ(stayed, !dismissible) << "dismissal " << way;
+            EXPECT_EQ(result, dismissible ? MessageResult::Dismissed : MessageResult::Yes)
+                << "dismissal " << way;
+        }
+    }
+}
+
+TEST_F(Binding, EscapeAtTheExitPromptKeepsTheWindowAndEveryEdit)
+{
+    auto &app = host->app();
+    const std::string saved = readFileBytes(dir.path() / "DATA.txt", 1 << 20).value_or("");
+    app.catalog().Man[0].Name = "Edited";
+    testing::ModalAnswers answers({[](QDialog &box) { QTest::keyClick(&box, Qt::Key_Escape); }});
+    window->close();
+    EXPECT_TRUE(answers.waitUntilAllGiven());
+    EXPECT_EQ(answers.seen(), std::vector<std::string>{"Save before exiting?"});
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(app.form1().isLoaded());
+    EXPECT_EQ(app.catalog().Man[0].Name, "Edited");
+    EXPECT_EQ(readFileBytes(dir.path() / "DATA.txt", 1 << 20).value_or(""), saved);
+}
+
 TEST_F(Binding, AModalBoxBelongsToItsWindowAndClosingItIsNoNewActivation)
 {
     auto &app = host->app();
@@ -242,6 +291,175 @@ TEST_F(Binding, AModalBoxBelongsToItsWindowAndClosingItIsNoNewActivation)
     QTest::keyClick(window, Qt::Key_Shift);
     EXPECT_TRUE(activate(chooser));
     EXPECT_EQ(lists.listIndex(), -1);
+}
+
+// As a screen reader reads a drop-down list: its own name, its entries as the items of its one
+// list child, and an entry chosen by opening the list, selecting the item and pressing.
+TEST_F(Binding, DropDownListsShowAndChooseTheirEntriesThroughAccessibility)
+{
+    auto &app = host->app();
+    app.listBox("manu_L").setListIndex(0);
+    app.control("AddPlat_B").raiseClick();
+    auto &chooser = host->window(app.form2());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chooser));
+    struct DropDown
+    {
+        QWidget *window;
+        const char *control;
+        ListBox &model;
+        const char *name;
+    };
+    const DropDown dropDowns[] = {
+        {window, "ext1_C", app.comboBox("ext1_C"), "Extension filter"},
+        {window, "nav_C", app.comboBox("nav_C"), "NavBar-Buttons"},
+        {&chooser, "cb_L", app.form2().get<ListBox>("cb_L"), "Wikipedia  lists"}};
+    for (const auto &d : dropDowns) {
+        auto *combo = d.window->findChild<QComboBox *>(QString::fromLatin1(d.control));
+        ASSERT_NE(combo, nullptr) << d.control;
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(combo);
+        EXPECT_EQ(iface->text(QAccessible::Name), QString::fromLatin1(d.name));
+        ASSERT_EQ(iface->childCount(), 1) << d.control << ": the list of entries";
+        QAccessibleInterface *list = iface->child(0);
+        ASSERT_NE(list, nullptr) << d.control;
+        EXPECT_EQ(list->role(), QAccessible::List) << d.control;
+        EXPECT_EQ(iface->indexOfChild(list), 0) << d.control;
+        ASSERT_NE(list->parent(), nullptr) << d.control;
+        EXPECT_EQ(list->parent()->object(), combo) << d.control << ": walked back to its list";
+        ASSERT_EQ(list->childCount(), d.model.count()) << d.control;
+        for (int k = 0; k < d.model.count(); ++k)
+            EXPECT_EQ(list->child(k)->text(QAccessible::Name).toStdString(), d.model.item(k))
+                << d.control << " entry " << k;
+        if (!combo->isVisible() || d.model.count() == 0)
+            continue; // a hidden list cannot be opened; its entries are still read
+
+        const int last = d.model.count() - 1;
+        d.model.setListIndex(last == 0 ? -1 : 0);
+        QCoreApplication::processEvents();
+        auto *actions = iface->actionInterface();
+        ASSERT_NE(actions, nullptr) << d.control;
+        actions->doAction(QAccessibleActionInterface::showMenuAction());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return combo->view()->isVisible(); }))
+            << d.control << ": the list did not open";
+        EXPECT_TRUE(iface->state().expanded) << d.control;
+        QAccessibleInterface *item = list->child(last);
+        ASSERT_NE(item->actionInterface(), nullptr) << d.control;
+        item->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !combo->view()->isVisible(); }))
+            << d.control << ": the list did not close";
+        EXPECT_EQ(d.model.listIndex(), last) << d.control << ": the entry was not chosen";
+        EXPECT_EQ(iface->text(QAccessible::Name), QString::fromLatin1(d.name));
+    }
+}
+
+// Every menu can be reached from the keyboard: each caption, as written, gets a letter of its
+// own among its neighbours; F10 opens the menu bar; "Save" has Ctrl+S.
+TEST_F(Binding, MenusAreReachableFromTheKeyboard)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    QCoreApplication::processEvents();
+    std::function<void(QWidget *)> walk = [&](QWidget *menu) {
+        QSet<QString> letters;
+        for (QAction *action : menu->actions()) {
+            if (action->isSeparator())
+                continue;
+            const QString text = action->text();
+            const QKeySequence mnemonic = QKeySequence::mnemonic(text);
+            EXPECT_FALSE(mnemonic.isEmpty()) << text.toStdString();
+            EXPECT_FALSE(letters.contains(mnemonic.toString())) << text.toStdString();
+            letters.insert(mnemonic.toString());
+            if (action->menu())
+                walk(action->menu());
+        }
+    };
+    walk(window->menuBar());
+    auto *save = window->findChild<QAction *>(QStringLiteral("M_op_sav"));
+    ASSERT_NE(save, nullptr);
+    EXPECT_EQ(save->text().remove(QLatin1Char('&')), QStringLiteral("Save"));
+    EXPECT_EQ(save->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+
+    widget<QListView>("manu_L")->setFocus();
+    QTest::keyClick(widget<QListView>("manu_L"), Qt::Key_F10);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->menuBar()->activeAction() != nullptr; }))
+        << "F10 did not open the menu bar";
+    EXPECT_EQ(window->menuBar()->activeAction()->objectName(), QStringLiteral("M_list"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+}
+
+/// The focusable widgets of a window in the order Tab visits them, from its first one.
+std::vector<QWidget *> tabCycle(QWidget *window, QWidget *first)
+{
+    std::vector<QWidget *> visited;
+    first->setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();
+    for (int k = 0; k < 60; ++k) {
+        QWidget *focus = QApplication::focusWidget();
+        if (!focus || std::find(visited.begin(), visited.end(), focus) != visited.end())
+            break;
+        visited.push_back(focus);
+        // Tab belongs to a web page once it has the focus.
+        if (focus->window() != window || focus->inherits("QWebEngineView"))
+            break;
+        QTest::keyClick(focus, Qt::Key_Tab);
+        QCoreApplication::processEvents();
+    }
+    return visited;
+}
+
+/// Top to bottom, then left to right.
+void expectVisualOrder(QWidget *window, const std::vector<QWidget *> &visited)
+{
+    for (size_t k = 1; k < visited.size(); ++k) {
+        const QPoint before = visited[k - 1]->mapTo(window, QPoint(0, 0));
+        const QPoint after = visited[k]->mapTo(window, QPoint(0, 0));
+        EXPECT_TRUE(before.y() < after.y() || (before.y() == after.y() && before.x() < after.x()))
+            << visited[k - 1]->objectName().toStdString() << " before "
+            << visited[k]->objectName().toStdString();
+    }
+}
+
+TEST_F(Binding, TabFollowsTheVisualOrderAndTheChooserAnswersEnterAndEscape)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    const auto mainCycle = tabCycle(window, widget<QWidget>("ext1_C"));
+    EXPECT_GE(mainCycle.size(), 9u) << "the filter, six lists and two search boxes";
+    expectVisualOrder(window, mainCycle);
+
+    auto &app = host->app();
+    app.listBox("manu_L").setListIndex(0);
+    const int platforms = app.listBox("plat_list_L").count();
+    app.control("AddPlat_B").raiseClick();
+    auto &chooser = host->window(app.form2());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&chooser));
+    const auto chooserCycle = tabCycle(&chooser, chooser.findChild<QWidget *>(QStringLiteral("cb_L")));
+    EXPECT_EQ(chooserCycle.size(), 4u);
+    expectVisualOrder(&chooser, chooserCycle);
+
+    auto *custom = chooser.findChild<QLineEdit *>(QStringLiteral("T_I"));
+    custom->setFocus();
+    QTest::keyClicks(custom, QStringLiteral("Typed"));
+    testing::ModalAnswers answers({testing::press(QMessageBox::No)});
+    QTest::keyClick(custom, Qt::Key_Return);
+    EXPECT_TRUE(answers.waitUntilAllGiven()) << "the new platform asks for its ROM folder";
+    EXPECT_EQ(app.listBox("plat_list_L").count(), platforms + 1) << "Enter is ok";
+    EXPECT_FALSE(chooser.isVisible());
+
+    app.control("AddPlat_B").raiseClick();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&chooser));
+    QTest::keyClick(chooser.findChild<QWidget *>(QStringLiteral("cb_L")), Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(chooser.isVisible()) << "Escape is cancel";
+    EXPECT_EQ(app.textBox("ajout").text(), "0");
+
+    app.colors().show();
+    auto &editor = host->window(app.colors());
+    editor.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+    QTest::keyClick(editor.findChild<QWidget *>(QStringLiteral("List1_L")), Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(editor.isVisible()) << "Escape closes the scheme editor";
+    EXPECT_FALSE(app.colors().isVisible());
 }
 
 TEST_F(Binding, AccessibleNamesFollowCaptionsAndTellControlsApart)
@@ -292,7 +510,7 @@ TEST_F(Binding, AccessibleNamesFollowCaptionsAndTellControlsApart)
     QStringList menus;
     for (auto *action : window->menuBar()->actions())
         menus << action->text();
-    EXPECT_EQ(menus, (QStringList{"Lists", "Settings", "Quick Links", "Help"}));
+    EXPECT_EQ(menus, (QStringList{"&Lists", "&Settings", "&Quick Links", "&Help"}));
     QStringList items;
     std::function<void(QWidget *)> walk = [&](QWidget *menu) {
         for (QAction *action : menu->actions()) {

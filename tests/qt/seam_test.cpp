@@ -8,11 +8,14 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListView>
+#include <QKeySequence>
 #include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -106,6 +109,23 @@ protected:
     }
 
     ListBox &list() { return form.get<ListBox>("list_L"); }
+    QListView *view() { return qobject_cast<QListView *>(widget("list_L")); }
+
+    /// The state a list is in when the focus reaches it and nothing is selected.
+    void focusWithNothingSelected()
+    {
+        window->activateWindow();
+        view()->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(view()->hasFocus()) << "the list did not take the focus";
+        // The toolkit makes the first row current at a list's first focus only; later ones
+        // find it as the user left it, which a test must set itself.
+        if (!view()->currentIndex().isValid())
+            view()->selectionModel()->setCurrentIndex(view()->model()->index(0, 0),
+                                                      QItemSelectionModel::NoUpdate);
+        ASSERT_EQ(view()->currentIndex().row(), 0);
+        ASSERT_FALSE(view()->selectionModel()->hasSelection());
+    }
 
     Form form{"Seam", "Seam"};
     std::unique_ptr<FormWindow> window;
@@ -137,10 +157,21 @@ struct Case
 {
     const char *what;
     std::string control;
-    int row; ///< the list row aimed at; the list starts with row 0 selected
+    int row; ///< the list row aimed at
     Input input;
     std::vector<std::string> expected;
+    /// The list's selected row before the input; with none selected the list has the focus
+    /// and its first row is current, as focus leaves it.
+    int selected = 0;
 };
+
+Input key(Qt::Key k)
+{
+    return [k](QWidget *w, QPoint) {
+        QWidget *target = qobject_cast<QListView *>(w->parentWidget()) ? w->parentWidget() : w;
+        QTest::keyClick(target, k);
+    };
+}
 
 TEST_F(Seam, RealInputRaisesExactlyTheRuntimesEvents)
 {
@@ -166,9 +197,24 @@ TEST_F(Seam, RealInputRaisesExactlyTheRuntimesEvents)
          {"list_L down L", "list_L click 1", "list_L up L", "list_L down L", "list_L dbl",
           "list_L up L"}},
         {"move over a list", "list_L", 1, hover, {"list_L move -"}},
-        {"arrow key moves the selection", "list_L", 0,
-         [](QWidget *w, QPoint) { QTest::keyClick(w->parentWidget(), Qt::Key_Down); },
+        {"arrow key moves the selection", "list_L", 0, key(Qt::Key_Down),
          {"list_L key 40", "list_L click 1"}},
+        {"End selects the last row", "list_L", 0, key(Qt::Key_End),
+         {"list_L key 35", "list_L click 2"}},
+        {"Page Down selects the last row", "list_L", 0, key(Qt::Key_PageDown),
+         {"list_L key 34", "list_L click 2"}},
+        {"Home selects the first row", "list_L", 0, key(Qt::Key_Home),
+         {"list_L key 36", "list_L click 0"}, 2},
+        {"Page Up selects the first row", "list_L", 0, key(Qt::Key_PageUp),
+         {"list_L key 33", "list_L click 0"}, 2},
+        {"Space selects the current first row", "list_L", 0, key(Qt::Key_Space),
+         {"list_L key 32", "list_L click 0"}, -1},
+        {"Down selects the current first row rather than passing it", "list_L", 0,
+         key(Qt::Key_Down), {"list_L key 40", "list_L click 0"}, -1},
+        {"Home selects the current first row", "list_L", 0, key(Qt::Key_Home),
+         {"list_L key 36", "list_L click 0"}, -1},
+        {"Enter on a list is its key, for the program to act on", "list_L", 0,
+         key(Qt::Key_Return), {"list_L key 13"}},
         {"arrow key chooses the next entry", "pick_C", 0,
          [](QWidget *w, QPoint) { QTest::keyClick(w, Qt::Key_Down); },
          {"pick_C key 40", "pick_C click 1"}},
@@ -197,10 +243,12 @@ TEST_F(Seam, RealInputRaisesExactlyTheRuntimesEvents)
          {"Dragger_T move -"}},
     };
     for (const auto &c : cases) {
-        list().setListIndex(0);
+        list().setListIndex(c.selected);
         form.get<TextBox>("text_I").setText({});
         form.get<ComboBox>("pick_C").setListIndex(0);
         QCoreApplication::processEvents(); // the widgets follow the models
+        if (c.selected < 0)
+            focusWithNothingSelected();
         events.clear();
         QPoint at;
         QWidget *w = target(c.control, c.row, at);
@@ -210,6 +258,42 @@ TEST_F(Seam, RealInputRaisesExactlyTheRuntimesEvents)
         EXPECT_EQ(events, c.expected) << c.what;
     }
     EXPECT_EQ(list().listIndex(), 0);
+}
+
+// Random key presses on lists of one to four rows, starting with the focus on a list where
+// nothing is selected: every key that leaves a row selected has raised the click of that row,
+// the widget shows what the model holds, and a list is never left without a selection.
+TEST_F(Seam, KeyboardSelectionAlwaysRaisesTheClickOfTheRowShown)
+{
+    const Qt::Key keys[] = {Qt::Key_Up,     Qt::Key_Down,     Qt::Key_Home, Qt::Key_End,
+                            Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Space};
+    std::mt19937 random(23);
+    for (int round = 0; round < 40; ++round) {
+        const int rows = 1 + int(random() % 4);
+        list().clear();
+        for (int k = 0; k < rows; ++k)
+            list().addItem("Row " + std::to_string(k));
+        list().setListIndex(-1);
+        QCoreApplication::processEvents();
+        focusWithNothingSelected();
+        std::string pressed;
+        for (int step = 0; step < 6; ++step) {
+            const Qt::Key k = keys[random() % std::size(keys)];
+            pressed += QKeySequence(k).toString().toStdString() + " ";
+            const int before = list().listIndex();
+            events.clear();
+            QTest::keyClick(view(), k);
+            QCoreApplication::processEvents();
+            const int after = list().listIndex();
+            ASSERT_NE(after, -1) << rows << " rows, keys " << pressed;
+            EXPECT_EQ(view()->currentIndex().row(), after) << rows << " rows, keys " << pressed;
+            EXPECT_TRUE(view()->selectionModel()->isRowSelected(after))
+                << rows << " rows, keys " << pressed;
+            const bool clicked =
+                std::count(events.begin(), events.end(), "list_L click " + std::to_string(after));
+            EXPECT_EQ(clicked, after != before) << rows << " rows, keys " << pressed;
+        }
+    }
 }
 
 TEST_F(Seam, TheBareBackgroundGetsWhatNoControlTakes)

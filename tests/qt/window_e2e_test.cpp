@@ -16,7 +16,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFontMetrics>
 #include <QInputDialog>
+#include <QLabel>
 #include <QScreen>
 #include <QListView>
 #include <QMouseEvent>
@@ -203,6 +205,90 @@ TEST_F(RealWindow, TheCatalogSchemesPictureSetsAndTheSplitterChangeTheWindow)
     const auto *dragger = window.findChild<QWidget *>(QStringLiteral("Dragger_T"));
     EXPECT_EQ(pane->mapTo(window.client(), QPoint()).y(), dragger->geometry().bottom() + 1);
     screenshot(QStringLiteral("splitter_dragged.png"));
+}
+
+/// Where a label's text is drawn, in the client area's coordinates.
+QRect textRect(QLabel *label, QWidget *client)
+{
+    const QFontMetrics metrics(label->font());
+    const int width = metrics.horizontalAdvance(label->text());
+    const QRect box(label->mapTo(client, QPoint()), label->size());
+    const int left = label->alignment() & Qt::AlignRight ? box.right() + 1 - width : box.left();
+    return {left, box.top(), width, box.height()};
+}
+
+// At every size from the window's minimum to the whole screen, and maximised: the window lies
+// inside the screen, no two texts of the strip above the lists run into each other, every
+// caption's text fits its box and no control reaches past the client area. A screenshot of
+// the size it opened at and of the maximised window, named after the screen and the scale.
+TEST_F(RealWindow, TheWindowFitsTheScreenAndNothingOverlapsAtAnySize)
+{
+    auto &window = host->mainWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, 10000)) << "the main window did not appear";
+    const QRect room = window.screen()->availableGeometry();
+    const QString screen = QStringLiteral("%1x%2_scale%3")
+                               .arg(window.screen()->geometry().width() * window.devicePixelRatio())
+                               .arg(window.screen()->geometry().height() * window.devicePixelRatio())
+                               .arg(window.devicePixelRatio());
+    EXPECT_TRUE(room.contains(window.geometry()))
+        << "window " << window.geometry().width() << "x" << window.geometry().height()
+        << " on a screen of " << room.width() << "x" << room.height();
+    auto &app = host->app();
+    app.listBox("manu_L").setListIndex(0);
+    app.listBox("plat_list_L").setListIndex(0);
+    app.control("romc_T").setCaption("12345");
+    app.control("wikic_T").setCaption("678");
+    screenshot(QStringLiteral("fit_opened_%1.png").arg(screen));
+
+    const QSize least = window.minimumSize();
+    ASSERT_GT(least.width(), 100) << "no minimum size";
+    QWidget *client = window.client();
+    const auto check = [&](const QString &size) {
+        std::vector<std::pair<QRect, std::string>> texts;
+        for (const char *name : {"romc_T", "wikic_T"})
+            texts.emplace_back(textRect(window.findChild<QLabel *>(QLatin1String(name)), client),
+                               name);
+        const auto *filter = window.findChild<QWidget *>(QStringLiteral("ext1_C"));
+        texts.emplace_back(QRect(filter->mapTo(client, QPoint()), filter->size()), "ext1_C");
+        for (int k = 0; k < 6; ++k) {
+            const std::string name = "Emulators_T(" + std::to_string(k) + ")";
+            auto *caption = window.findChild<QLabel *>(QString::fromStdString(name));
+            const QRect text = textRect(caption, client);
+            EXPECT_LE(text.width(), caption->width()) << size.toStdString() << " " << name;
+            texts.emplace_back(text, name);
+        }
+        for (size_t i = 0; i < texts.size(); ++i)
+            for (size_t j = i + 1; j < texts.size(); ++j)
+                EXPECT_FALSE(texts[i].first.intersects(texts[j].first))
+                    << size.toStdString() << ": " << texts[i].second << " and " << texts[j].second;
+        for (const auto &control : app.form1().controls()) {
+            auto *w = window.findChild<QWidget *>(QString::fromStdString(control->name()));
+            if (!w || !w->isVisibleTo(&window) || w->parentWidget() != client)
+                continue;
+            EXPECT_TRUE(client->rect().contains(w->geometry()))
+                << size.toStdString() << ": " << control->name() << " is cut";
+        }
+    };
+    const QSize most = room.size() - (window.frameGeometry().size() - window.size());
+    for (int w = least.width(); w <= most.width(); w += 37) {
+        for (int h : {least.height(), most.height()}) {
+            window.resize(w, h);
+            QCoreApplication::processEvents();
+            if (window.size() == QSize(w, h))
+                check(QStringLiteral("%1x%2").arg(w).arg(h));
+        }
+    }
+    window.resize(least / 2);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.size(), least) << "the window went below its minimum size";
+
+    window.showMaximized();
+    // Without a window manager nothing maximises: take the screen's room as one would.
+    if (!QTest::qWaitFor([&] { return window.width() >= most.width() - 40; }, 3000))
+        window.setGeometry(QRect(room.topLeft(), most));
+    QCoreApplication::processEvents();
+    check(QStringLiteral("maximised"));
+    screenshot(QStringLiteral("fit_maximised_%1.png").arg(screen));
 }
 
 TEST_F(RealWindow, SecondaryWindowsOpenFromTheMainWindow)

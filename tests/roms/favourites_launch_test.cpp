@@ -195,6 +195,47 @@ TEST_F(RomActionsTest, RomPathIsOneArgumentWhateverTheNameHolds)
     EXPECT_TRUE(f.dialogs.messages.empty());
 }
 
+// Enter on a list does what its double-click does, with or without a selection; other keys
+// start nothing.
+TEST_F(RomActionsTest, EnterStartsWhatTheDoubleClickStarts)
+{
+    start({"a.nes", "b.nes"}, {"b.nes"});
+    const auto outcome = [this](const std::string &name, bool enter) {
+        f.shell.launches.clear();
+        f.dialogs.messages.clear();
+        if (enter)
+            list(name).userKeyDown(13);
+        else
+            list(name).userDoubleClick();
+        std::vector<std::string> seen;
+        for (const auto &launch : f.shell.launches) {
+            seen.push_back(launch.program);
+            seen.insert(seen.end(), launch.arguments.begin(), launch.arguments.end());
+        }
+        for (const auto &message : f.dialogs.messages)
+            seen.push_back(message.text);
+        return seen;
+    };
+    for (int emulator : {-1, 0}) {
+        list("Emu_L").setListIndex(emulator);
+        for (int row : {-1, 0, 1}) {
+            for (const char *name : {"Flist_L", "FavList_L", "Emu_L"}) {
+                if (std::string(name) != "Emu_L")
+                    list(name).setListIndex(row);
+                const auto byClick = outcome(name, false);
+                EXPECT_EQ(outcome(name, true), byClick) << name << " row " << row;
+                f.shell.launches.clear();
+                list(name).userKeyDown(40);
+                list(name).userKeyDown(32);
+                EXPECT_TRUE(f.shell.launches.empty()) << name << ": only Enter starts";
+            }
+        }
+    }
+    list("Emu_L").setListIndex(0);
+    list("Flist_L").setListIndex(0);
+    EXPECT_EQ(outcome("Flist_L", true), (Names{emulator, romFolder + "a.nes"}));
+}
+
 TEST_F(RomActionsTest, WithoutAnUsableEmulatorNothingStarts)
 {
     auto &app = start({"a.nes"}, {"a.nes"});

@@ -1,4 +1,5 @@
 #include "fakes/app_fixture.h"
+#include "platform/file_io.h"
 #include "platform/list_box.h"
 #include "platform/text_box.h"
 #include "platform/widgets.h"
@@ -60,6 +61,32 @@ TEST_F(Links, StartUpShowsTheUpdatePageAndHelpItemsShowThePane)
     menu("about");
     EXPECT_EQ(f.dialogs.messages.back().text, "Kestrova 1.02");
     EXPECT_EQ(f.dialogs.messages.back().title, "Version");
+}
+
+// A new user's empty catalog opens on the page that tells the first steps; the update page
+// claims nothing it did not check.
+TEST(FirstRun, AnEmptyCatalogOpensOnTheFirstStepsAndNoPageClaimsAnUpdateCheck)
+{
+    SiteHosts hosts{"enc.test", "faq.test", "db.test", "rank.test", "docs.test", "prod.test"};
+    AppFixture f{PlatformRules::native().kind(), hosts};
+    f.start();
+    EXPECT_EQ(f.web.navigations, std::vector<std::string>{"http://prod.test/first-steps.html"});
+
+    const auto page = [](const std::string &name) {
+        return readFileBytes(std::filesystem::path(KESTROVA_ASSETS_DIR) / "app/pages" / name, 1 << 20)
+            .value_or("<missing>");
+    };
+    const std::string steps = page("first-steps.html");
+    size_t at = 0;
+    for (const char *step : {"&quot;Manufacturers&quot; &gt; &quot;Add&quot;",
+                             "&quot;Platforms&quot; &gt; &quot;Add&quot;", "Set ROMS path?",
+                             "&quot;Emulators&quot; &gt; &quot;Add&quot;"}) {
+        const size_t found = steps.find(step, at);
+        ASSERT_NE(found, std::string::npos) << step << " after the earlier steps";
+        at = found;
+    }
+    EXPECT_EQ(page("102.html").find("Up to date"), std::string::npos);
+    EXPECT_EQ(page("102.html").find("no update is needed"), std::string::npos);
 }
 
 TEST_F(Links, SearchesArticlesAndTheNoArticleCase)
