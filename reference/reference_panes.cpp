@@ -118,7 +118,7 @@ void ReferencePanes::correctTitle(int row)
     const std::string rom = roms.text();
     const std::string title = displayTitle(table->rows[size_t(row)].title);
     const std::filesystem::path file = correctionsFile();
-    const FileContent content = readFile(file);
+    const FileContent content = readFile(file, kCorrectionsFileBound);
     if (content.error && !content.missing) {
         m_app.dialogs().messageBox("The title choices cannot be read from " + content.error->path +
                                        ": " + content.error->reason,
