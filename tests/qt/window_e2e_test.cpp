@@ -591,6 +591,8 @@ TEST(CloseRequest, AfterABoxTheExitPromptAlwaysFollows)
             }
         }
     }
+}
+
 // A title the user chose for a ROM: a right-click on it in the real window, kept across a
 // restart, forgotten by the same right-click.
 TEST_F(Road, ATitleChoiceOutlivesARestartUntilForgotten)
