@@ -7,7 +7,8 @@
 
 namespace kestrova {
 
-enum class MessageButtons { Ok, YesNo };
+/// Yes/No boxes have Yes as their default button unless they say otherwise.
+enum class MessageButtons { Ok, YesNo, YesNoDefaultNo };
 enum class MessageIcon { None, Exclamation };
 enum class MessageResult { Ok, Yes, No };
 

@@ -29,9 +29,11 @@ MessageResult QtDialogs::messageBox(const std::string &text, MessageButtons butt
 {
     QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
                     title.empty() ? kApplicationTitle : toQString(title), toQString(text),
-                    buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No
-                                                     : QMessageBox::Ok,
+                    buttons == MessageButtons::Ok ? QMessageBox::Ok
+                                                  : QMessageBox::Yes | QMessageBox::No,
                     owner());
+    if (buttons == MessageButtons::YesNoDefaultNo)
+        box.setDefaultButton(QMessageBox::No);
     const int answer = box.exec();
     if (answer == QMessageBox::Yes)
         return MessageResult::Yes;

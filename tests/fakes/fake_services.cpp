@@ -22,7 +22,7 @@ MessageResult FakeDialogs::messageBox(const std::string &text, MessageButtons bu
                                       MessageIcon icon, const std::string &title)
 {
     messages.push_back({text, buttons, icon, title});
-    const auto fallback = buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Ok;
+    const auto fallback = buttons == MessageButtons::Ok ? MessageResult::Ok : MessageResult::No;
     return takeOr(messageAnswers, fallback);
 }
 
