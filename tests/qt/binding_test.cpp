@@ -196,6 +196,17 @@ TEST(RealDialogs, TheOpenFileDialogReturnsTheFileChosen)
     EXPECT_EQ(shown, QStringLiteral("Programs (*);;All files (*)"));
 }
 
+TEST(RealDialogs, EnterAnswersABoxWithItsDefaultButton)
+{
+    QtDialogs dialogs;
+    const auto answer = answerModal<QMessageBox>(
+        [](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Return); });
+    EXPECT_EQ(dialogs.messageBox("Keep?", MessageButtons::YesNoDefaultNo, MessageIcon::None, ""),
+              MessageResult::No);
+    EXPECT_EQ(dialogs.messageBox("Save?", MessageButtons::YesNo, MessageIcon::None, ""),
+              MessageResult::Yes);
+}
+
 TEST_F(Binding, AModalBoxBelongsToItsWindowAndClosingItIsNoNewActivation)
 {
     auto &app = host->app();
