@@ -1,14 +1,13 @@
 #include "fakes/temp_dir.h"
 #include "platform/file_io.h"
-#include "platform/text_codec.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <future>
-#include <random>
-#include <thread>
+#include <functional>
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -165,70 +164,6 @@ TEST(AtomicWrite, ASaveKeepsOwnerGroupAndModeAndNamesTheOwnerWhoStopsIt)
     EXPECT_EQ(read(rootFile), "root's");
 }
 #endif
-
-/// The text as UTF-16 code units, big or little endian, after a byte-order mark.
-std::string utf16Bytes(const std::u32string &text, bool bigEndian)
-{
-    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-    const auto unit = [&](char16_t u) {
-        bytes += char(bigEndian ? u >> 8 : u & 0xFF);
-        bytes += char(bigEndian ? u & 0xFF : u >> 8);
-    };
-    for (char32_t cp : text) {
-        if (cp < 0x10000) {
-            unit(char16_t(cp));
-        } else {
-            unit(char16_t(0xD800 + ((cp - 0x10000) >> 10)));
-            unit(char16_t(0xDC00 + ((cp - 0x10000) & 0x3FF)));
-        }
-    }
-    return bytes;
-}
-
-std::string utf8(const std::u32string &text)
-{
-    std::string out;
-    for (char32_t cp : text) {
-        if (cp < 0x80) {
-            out += char(cp);
-        } else if (cp < 0x800) {
-            out += {char(0xC0 | (cp >> 6)), char(0x80 | (cp & 0x3F))};
-        } else if (cp < 0x10000) {
-            out += {char(0xE0 | (cp >> 12)), char(0x80 | ((cp >> 6) & 0x3F)),
-                    char(0x80 | (cp & 0x3F))};
-        } else {
-            out += {char(0xF0 | (cp >> 18)), char(0x80 | ((cp >> 12) & 0x3F)),
-                    char(0x80 | ((cp >> 6) & 0x3F)), char(0x80 | (cp & 0x3F))};
-        }
-    }
-    return out;
-}
-
-TEST(ProgramFileText, Utf16WithAMarkReadsAsTheSameTextInUtf8)
-{
-    std::mt19937 random(16);
-    for (int trial = 0; trial < 2000; ++trial) {
-        std::u32string text;
-        for (int n = int(random() % 40); n > 0; --n) {
-            const int kind = int(random() % 4);
-            char32_t cp = kind == 0   ? U"\r\n[]a"[random() % 5]
-                          : kind == 1 ? char32_t(random() % 0x800)
-                          : kind == 2 ? char32_t(random() % 0xD800)
-                                      : char32_t(0x10000 + random() % 0x100000);
-            text += cp;
-        }
-        for (bool bigEndian : {false, true}) {
-            const std::string bytes = utf16Bytes(text, bigEndian);
-            ASSERT_EQ(programFileText(bytes), utf8(text))
-                << "trial " << trial << ": " << ::testing::PrintToString(bytes);
-        }
-    }
-    // Broken UTF-16 still reads, the broken units as replacement characters.
-    const std::string broken("\xFF\xFE" "A" "\0" "\0" "\xD8" "B" "\0" "C", 9);
-    EXPECT_EQ(programFileText(broken), "A\xEF\xBF\xBD" "B\xEF\xBF\xBD");
-    EXPECT_EQ(programFileText("\xEF\xBB\xBF[Fav]x"), "[Fav]x");
-    EXPECT_EQ(programFileText("plain \xE9"), "plain \xE9") << "other bytes stay as they are";
-}
 
 } // namespace
 } // namespace kestrova

@@ -1,5 +1,6 @@
 #include "fakes/app_fixture.h"
 #include "platform/list_box.h"
+#include "platform/text_codec.h"
 #include "schemes/scheme_file.h"
 
 #include <gtest/gtest.h>
@@ -13,21 +14,46 @@ using testing::AppFixture;
 
 const std::string kCloseAnyway = "The catalog was not saved. Close Kestrova anyway?";
 
-/// The text as a UTF-16 file with its byte-order mark.
-std::string utf16File(std::u16string_view text, bool bigEndian)
+/// The text as UTF-16 code units, big or little endian, after a byte-order mark.
+std::string utf16Bytes(const std::u32string &text, bool bigEndian)
 {
     std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-    for (char16_t unit : text) {
-        const char high = char(unit >> 8);
-        const char low = char(unit & 0xFF);
-        bytes += bigEndian ? high : low;
-        bytes += bigEndian ? low : high;
+    const auto unit = [&](char16_t u) {
+        bytes += char(bigEndian ? u >> 8 : u & 0xFF);
+        bytes += char(bigEndian ? u & 0xFF : u >> 8);
+    };
+    for (char32_t cp : text) {
+        if (cp < 0x10000) {
+            unit(char16_t(cp));
+        } else {
+            unit(char16_t(0xD800 + ((cp - 0x10000) >> 10)));
+            unit(char16_t(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+        }
     }
     return bytes;
 }
 
-const std::u16string kUtf16Catalog = u"[Manufacturer]Caf\u00e9\r\n\r\n\r\n[Platform]Star \U0001F3AE\r\n"
-                                     u"[RomPath]/roms/star/\r\n[Fav]\u00e9t\u00e9.rom\r\n\r\n";
+std::string utf8(const std::u32string &text)
+{
+    std::string out;
+    for (char32_t cp : text) {
+        if (cp < 0x80) {
+            out += char(cp);
+        } else if (cp < 0x800) {
+            out += {char(0xC0 | (cp >> 6)), char(0x80 | (cp & 0x3F))};
+        } else if (cp < 0x10000) {
+            out += {char(0xE0 | (cp >> 12)), char(0x80 | ((cp >> 6) & 0x3F)),
+                    char(0x80 | (cp & 0x3F))};
+        } else {
+            out += {char(0xF0 | (cp >> 18)), char(0x80 | ((cp >> 12) & 0x3F)),
+                    char(0x80 | ((cp >> 6) & 0x3F)), char(0x80 | (cp & 0x3F))};
+        }
+    }
+    return out;
+}
+
+const std::u32string kUtf16Catalog = U"[Manufacturer]Caf\u00e9\r\n\r\n\r\n[Platform]Star \U0001F3AE\r\n"
+                                     U"[RomPath]/roms/star/\r\n[Fav]\u00e9t\u00e9.rom\r\n\r\n";
 
 std::vector<std::string> texts(const testing::FakeDialogs &dialogs)
 {
@@ -94,9 +120,9 @@ TEST(SaveSafety, Utf16ProgramFilesReadAsTextAndAreRewrittenOnlyAfterAsking)
 {
     for (bool bigEndian : {false, true}) {
         AppFixture f(SystemKind::Posix);
-        const std::string data = utf16File(kUtf16Catalog, bigEndian);
+        const std::string data = utf16Bytes(kUtf16Catalog, bigEndian);
         f.writeAppFile("DATA.txt", data);
-        f.writeAppFile("Ext.txt", utf16File(u".nes\r\n.sm\u00e9\r\n", bigEndian));
+        f.writeAppFile("Ext.txt", utf16Bytes(U".nes\r\n.sm\u00e9\r\n", bigEndian));
         auto &app = f.start();
         EXPECT_TRUE(f.dialogs.messages.empty()) << texts(f.dialogs).front();
         EXPECT_EQ(app.listBox("manu_L").items(), std::vector<std::string>{"Caf\xC3\xA9"});
@@ -118,8 +144,34 @@ TEST(SaveSafety, Utf16ProgramFilesReadAsTextAndAreRewrittenOnlyAfterAsking)
                   "[Manufacturer]Caf\xC3\xA9\r\n\r\n\r\n[Platform]Star \xF0\x9F\x8E\xAE\r\n"
                   "[RomPath]/roms/star/\r\n[Fav]\xC3\xA9t\xC3\xA9.rom\r\n\r\n");
     }
-    const auto scheme = parseSchemeFile(utf16File(u"255\r\n65280\r\n\r\nclassic\r\n", true));
+    const auto scheme = parseSchemeFile(utf16Bytes(U"255\r\n65280\r\n\r\nclassic\r\n", true));
     EXPECT_EQ(scheme.lines, (std::vector<std::string>{"255", "65280", "", "classic"}));
+}
+
+TEST(ProgramFileText, Utf16WithAMarkReadsAsTheSameTextInUtf8)
+{
+    std::mt19937 random(16);
+    for (int trial = 0; trial < 2000; ++trial) {
+        std::u32string text;
+        for (int n = int(random() % 40); n > 0; --n) {
+            const int kind = int(random() % 4);
+            char32_t cp = kind == 0   ? U"\r\n[]a"[random() % 5]
+                          : kind == 1 ? char32_t(random() % 0x800)
+                          : kind == 2 ? char32_t(random() % 0xD800)
+                                      : char32_t(0x10000 + random() % 0x100000);
+            text += cp;
+        }
+        for (bool bigEndian : {false, true}) {
+            const std::string bytes = utf16Bytes(text, bigEndian);
+            ASSERT_EQ(programFileText(bytes), utf8(text))
+                << "trial " << trial << ": " << ::testing::PrintToString(bytes);
+        }
+    }
+    // Broken UTF-16 still reads, the broken units as replacement characters.
+    const std::string broken("\xFF\xFE" "A" "\0" "\0" "\xD8" "B" "\0" "C", 9);
+    EXPECT_EQ(programFileText(broken), "A\xEF\xBF\xBD" "B\xEF\xBF\xBD");
+    EXPECT_EQ(programFileText("\xEF\xBB\xBF[Fav]x"), "[Fav]x");
+    EXPECT_EQ(programFileText("plain \xE9"), "plain \xE9") << "other bytes stay as they are";
 }
 
 } // namespace
