@@ -122,32 +122,37 @@ void Application::LoadData()
     }
     if (content.error) {
         // Whatever the user kept there is still in the file: never replace it unasked.
-        m_dataUnreadable = true;
+        m_replaceQuestion = "DATA.txt could not be read when Kestrova started. Replace it with "
+                            "the catalog shown now?";
         reportFileError("read", content.error->path, content.error->reason);
         return;
     }
     auto load = parseCatalog(content.bytes, m_rules.kind());
     m_catalog = std::move(load.catalog);
+    if (hasUtf16ByteOrderMark(content.bytes))
+        m_replaceQuestion = "DATA.txt is UTF-16 text. Replace it with the catalog shown now, "
+                            "written as UTF-8?";
     if (load.skippedLines > 0) {
         const std::string count = std::to_string(load.skippedLines);
         const std::string lines = load.skippedLines == 1 ? " line" : " lines";
         dialogs().messageBox(count + lines + " of DATA.txt could not be loaded. Saving the catalog "
                                      "will drop " + (load.skippedLines == 1 ? "it." : "them."),
                              MessageButtons::Ok, MessageIcon::Exclamation, "");
+        m_replaceQuestion = count + lines + " of DATA.txt could not be loaded. Replace it with the "
+                                            "catalog shown now?";
     }
 }
 
 bool Application::SaveData()
 {
-    if (m_dataUnreadable && !confirm("DATA.txt could not be read when Kestrova started. Replace "
-                                     "it with the catalog shown now?"))
+    if (!m_replaceQuestion.empty() && !confirm(m_replaceQuestion))
         return false;
     const auto path = toPath(appPath("DATA.txt"));
     if (auto error = writeFileAtomically(path, writeCatalog(m_catalog, m_rules.kind()))) {
         reportFileError("save", error->path, error->reason);
         return false;
     }
-    m_dataUnreadable = false;
+    m_replaceQuestion.clear();
     dialogs().messageBox("Saved", MessageButtons::Ok, MessageIcon::None, "");
     return true;
 }
@@ -175,7 +180,9 @@ void Application::shutDown()
         return;
     // Closing would lose every edit that could not be saved: let the user keep the window.
     if (answer == MessageResult::Yes && !SaveData() &&
-        !confirm("The catalog was not saved. Close Kestrova anyway?"))
+        dialogs().messageBox("The catalog was not saved. Close Kestrova anyway?",
+                             MessageButtons::YesNoDefaultNo, MessageIcon::Exclamation,
+                             "") != MessageResult::Yes)
         return;
     UnloadAllForms(m_form1.name());
     m_form1.unload();

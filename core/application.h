@@ -117,8 +117,9 @@ private:
     Services m_services;
     PlatformRules m_rules;
     Catalog m_catalog;
-    /// DATA.txt existed at start-up but could not be read.
-    bool m_dataUnreadable = false;
+    /// Asked before a save replaces DATA.txt when the file holds more than the catalog shows
+    /// (unreadable, lines dropped, another encoding); empty when a save may simply replace it.
+    std::string m_replaceQuestion;
     Form m_form1;
     Form m_form2;
     Form m_colors;

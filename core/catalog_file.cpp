@@ -83,7 +83,13 @@ void CatalogReader::readLine(std::string_view line)
     }
     const Key key = keyOf(line.substr(1, bracket - 1));
     std::string value = decodeValue(line.substr(bracket + 1), key, m_kind);
-    if (key == Key::Unknown || (key == Key::Fav && value.empty()))
+    // A key of no known name (a hand-edited "[manufacturer]") is lost by the next save, so it
+    // counts; an empty favourite holds nothing to lose.
+    if (key == Key::Unknown) {
+        skip();
+        return;
+    }
+    if (key == Key::Fav && value.empty())
         return;
     if (key == Key::Manufacturer) {
         manufacturer(std::move(value));
@@ -289,7 +295,7 @@ void CatalogWriter::path(std::string_view key, const std::string &value)
 CatalogLoad parseCatalog(std::string_view bytes, SystemKind kind)
 {
     CatalogReader reader(kind);
-    forEachLine(skipByteOrderMark(bytes), [&reader](std::string_view line) {
+    forEachLine(programFileText(bytes), [&reader](std::string_view line) {
         reader.readLine(line);
     });
     return reader.finish();

@@ -13,7 +13,7 @@ struct CatalogLoad
 {
     Catalog catalog;
     /// Lines that could not be placed in the table (beyond a capacity, without a parent record,
-    /// without a key, or belonging to a record without a name); saving drops them.
+    /// without a known key, or belonging to a record without a name); saving drops them.
     int skippedLines = 0;
 };
 

@@ -148,6 +148,13 @@ void SelectionCascade::completeAddedPlatform()
     }
     auto &manufacturer = m_app.catalog().Man[m];
     const std::string name(firstLine(m_app.textBox("txt").text()));
+    // No name, no platform: nothing further is asked, and the entry just added goes again.
+    if (name.empty()) {
+        if (platforms.count() > 0)
+            platforms.removeItem(platforms.count() - 1);
+        ajout.setText("0");
+        return;
+    }
     // The slot of the entry just added; an empty first entry means the list held nothing real.
     int slot = platforms.count() - 1;
     if (platforms.count() == 0 || platforms.item(0).empty()) {

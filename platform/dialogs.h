@@ -7,9 +7,9 @@
 
 namespace kestrova {
 
-/// A Yes/No box is answered only by its buttons; a box that may be dismissed (Escape, its close
-/// button) says so by answering Dismissed.
-enum class MessageButtons { Ok, YesNo, YesNoDismissible };
+/// A Yes/No box is answered only by its buttons, Yes being the default unless it says otherwise;
+/// a box that may be dismissed (Escape, its close button) says so by answering Dismissed.
+enum class MessageButtons { Ok, YesNo, YesNoDismissible, YesNoDefaultNo };
 enum class MessageIcon { None, Exclamation };
 enum class MessageResult { Ok, Yes, No, Dismissed };
 

@@ -1,5 +1,7 @@
 #include "platform/file_io.h"
 
+#include "platform/temporary_file.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -9,6 +11,8 @@
 #include <fcntl.h>
 #include <io.h>
 #else
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -21,17 +25,6 @@ std::string systemReason(int error)
     return std::generic_category().message(error);
 }
 
-bool flushToDisk(std::FILE *file)
-{
-    if (std::fflush(file) != 0)
-        return false;
-#ifdef _WIN32
-    return _commit(_fileno(file)) == 0;
-#else
-    return ::fsync(fileno(file)) == 0;
-#endif
-}
-
 std::FILE *openFile(const std::filesystem::path &path, const char *mode)
 {
 #ifdef _WIN32
@@ -42,40 +35,21 @@ std::FILE *openFile(const std::filesystem::path &path, const char *mode)
 #endif
 }
 
-void removeIfFile(const std::filesystem::path &path)
+// Saving through symbolic links replaces the file at the end of the chain and keeps every link.
+std::optional<std::filesystem::path> finalTarget(const std::filesystem::path &path)
 {
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(path, ec))
-        std::filesystem::remove(path, ec);
-}
-
-std::optional<FileError> writeWhole(const std::filesystem::path &path, const std::string &bytes)
-{
-    std::FILE *file = openFile(path, "wb");
-    if (!file)
-        return FileError{path.string(), systemReason(errno)};
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const int writeError = errno;
-    const bool flushed = written && flushToDisk(file);
-    const int flushError = errno;
-    const bool closed = std::fclose(file) == 0;
-    if (!written)
-        return FileError{path.string(), systemReason(writeError)};
-    if (!flushed || !closed)
-        return FileError{path.string(), systemReason(flushed ? errno : flushError)};
+    constexpr int kMostLinks = 40;
+    auto current = path;
+    for (int followed = 0; followed <= kMostLinks; ++followed) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(current, ec))
+            return current;
+        const auto target = std::filesystem::read_symlink(current, ec);
+        if (ec)
+            return std::nullopt;
+        current = target.is_absolute() ? target : current.parent_path() / target;
+    }
     return std::nullopt;
-}
-
-// Saving through a symbolic link replaces the file it points to, not the link.
-std::filesystem::path followLink(const std::filesystem::path &path)
-{
-    std::error_code ec;
-    if (!std::filesystem::is_symlink(path, ec))
-        return path;
-    auto target = std::filesystem::read_symlink(path, ec);
-    if (ec)
-        return path;
-    return target.is_absolute() ? target : path.parent_path() / target;
 }
 
 std::optional<std::filesystem::perms> existingPermissions(const std::filesystem::path &path)
@@ -87,19 +61,37 @@ std::optional<std::filesystem::perms> existingPermissions(const std::filesystem:
     return status.permissions();
 }
 
-// The write bits decide, so that even an administrator does not replace a file its owner
-// marked read-only.
-bool isReadOnly(const std::filesystem::path &path, std::filesystem::perms mode)
+#ifndef _WIN32
+std::string userName(uid_t user)
+{
+    std::string buffer(4096, '\0');
+    passwd entry{};
+    passwd *found = nullptr;
+    if (::getpwuid_r(user, &entry, buffer.data(), buffer.size(), &found) == 0 && found)
+        return found->pw_name;
+    return "user " + std::to_string(user);
+}
+#endif
+
+// Why the file must not be replaced, if it must not. The write bits decide, so that even an
+// administrator does not replace a file its owner marked read-only; a file of another user's
+// says whose it is, since its mode alone is not the reason.
+std::optional<std::string> refusal(const std::filesystem::path &path, std::filesystem::perms mode)
 {
     using std::filesystem::perms;
     if ((mode & (perms::owner_write | perms::group_write | perms::others_write)) == perms::none)
-        return true;
+        return "the file is read-only";
 #ifdef _WIN32
     (void)path;
-    return false;
 #else
-    return ::access(path.c_str(), W_OK) != 0 && errno == EACCES;
+    struct stat status{};
+    if (::access(path.c_str(), W_OK) == 0 || errno != EACCES)
+        return std::nullopt;
+    if (::stat(path.c_str(), &status) == 0 && status.st_uid != ::geteuid())
+        return "the file is owned by " + userName(status.st_uid);
+    return "the file is read-only";
 #endif
+    return std::nullopt;
 }
 
 FileContent tooLarge(const std::filesystem::path &path, std::uintmax_t bound)
@@ -190,28 +182,26 @@ std::string sizeText(std::uintmax_t bytes)
 }
 
 std::optional<FileError> writeFileAtomically(const std::filesystem::path &path,
-                                             const std::string &bytes)
+                                             const std::string &bytes,
+                                             const TemporaryFileHook &whileOpen)
 {
-    const auto target = followLink(path);
-    const auto existing = existingPermissions(target);
-    if (existing && isReadOnly(target, *existing))
-        return FileError{path.string(), "the file is read-only"};
-    auto temporary = target;
-    temporary += ".tmp";
-    if (auto error = writeWhole(temporary, bytes)) {
-        removeIfFile(temporary);
+    const auto target = finalTarget(path);
+    if (!target)
+        return FileError{path.string(), systemReason(ELOOP)};
+    const auto existing = existingPermissions(*target);
+    if (const auto reason = existing ? refusal(*target, *existing) : std::nullopt)
+        return FileError{path.string(), *reason};
+    TemporaryFile temporary(*target);
+    auto error = temporary.openError();
+    if (!error && whileOpen)
+        whileOpen(temporary.path());
+    if (!error)
+        error = temporary.write(bytes);
+    if (!error)
+        error = temporary.replaceTarget();
+    if (error)
         error->path = path.string();
-        return error;
-    }
-    std::error_code ec;
-    if (existing)
-        std::filesystem::permissions(temporary, *existing, ec);
-    std::filesystem::rename(temporary, target, ec);
-    if (ec) {
-        removeIfFile(temporary);
-        return FileError{path.string(), ec.message()};
-    }
-    return std::nullopt;
+    return error;
 }
 
 std::optional<FileError> createEmptyIfMissing(const std::filesystem::path &path)

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -40,10 +41,16 @@ std::optional<std::string> readFileBytes(const std::filesystem::path &path, std:
 std::string sizeText(std::uintmax_t bytes);
 
 /// Replaces the file with these bytes without ever leaving it half-written: the bytes go to a
-/// temporary file beside it, which is flushed and then renamed over the original. A read-only
-/// file is left alone; a replaced file keeps its permissions, and a symbolic link its target.
+/// temporary file of its own beside it, which is flushed and then renamed over the original.
+/// A read-only file, or another user's, is left alone; a replaced file keeps its permissions and,
+/// where the process may set them, its owner and group; through symbolic links the file at the
+/// end of the chain is replaced and every link kept.
+/// Lets a test act while a save holds its temporary file open, before anything is written.
+using TemporaryFileHook = std::function<void(const std::filesystem::path &temporary)>;
+
 [[nodiscard]] std::optional<FileError> writeFileAtomically(const std::filesystem::path &path,
-                                                           const std::string &bytes);
+                                                           const std::string &bytes,
+                                                           const TemporaryFileHook &whileOpen = {});
 
 /// Creates an empty file when none exists.
 [[nodiscard]] std::optional<FileError> createEmptyIfMissing(const std::filesystem::path &path);

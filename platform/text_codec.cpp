@@ -84,6 +84,38 @@ char codePointToCp1252(char32_t cp)
     return '?';
 }
 
+constexpr char32_t kReplacement = 0xFFFD;
+
+// A text editor's "Unicode" files; a unit that cannot be decoded reads as U+FFFD, as does an odd
+// last byte.
+std::string utf16ToUtf8(std::string_view bytes, bool littleEndian)
+{
+    const auto unitAt = [&](size_t i) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        return char32_t(littleEndian ? first | second << 8 : first << 8 | second);
+    };
+    std::string out;
+    out.reserve(bytes.size());
+    size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        const char32_t unit = unitAt(i);
+        const bool high = unit >= 0xD800 && unit <= 0xDBFF;
+        if (high && i + 3 < bytes.size()) {
+            const char32_t low = unitAt(i + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+                i += 2;
+                continue;
+            }
+        }
+        appendUtf8(out, unit >= 0xD800 && unit <= 0xDFFF ? kReplacement : unit);
+    }
+    if (i < bytes.size())
+        appendUtf8(out, kReplacement);
+    return out;
+}
+
 // A plain loop: find_first_of searches its two-character set once per character.
 size_t firstLineBreak(std::string_view text)
 {
@@ -150,6 +182,18 @@ std::string_view skipByteOrderMark(std::string_view bytes)
     return bytes.starts_with(kMark) ? bytes.substr(kMark.size()) : bytes;
 }
 
+bool hasUtf16ByteOrderMark(std::string_view bytes)
+{
+    return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+}
+
+std::string programFileText(std::string_view bytes)
+{
+    if (hasUtf16ByteOrderMark(bytes))
+        return utf16ToUtf8(bytes.substr(2), bytes[0] == '\xFF');
+    return std::string(skipByteOrderMark(bytes));
+}
+
 std::string decodeProgramLine(std::string_view line)
 {
     return decodeProgramText(line);
@@ -157,7 +201,7 @@ std::string decodeProgramLine(std::string_view line)
 
 std::vector<std::string> decodeProgramLines(std::string_view bytes)
 {
-    auto lines = splitLines(skipByteOrderMark(bytes));
+    auto lines = splitLines(programFileText(bytes));
     for (auto &line : lines)
         line = decodeProgramLine(line);
     return lines;

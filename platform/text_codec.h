@@ -16,6 +16,11 @@ std::string utf8ToCp1252(std::string_view text);
 std::string decodeProgramText(std::string_view bytes);
 /// The bytes after a leading UTF-8 byte-order mark, if any.
 std::string_view skipByteOrderMark(std::string_view bytes);
+/// Does the file begin with a UTF-16 byte-order mark, in either byte order?
+bool hasUtf16ByteOrderMark(std::string_view bytes);
+/// The bytes of a program file that its lines are read from: without a UTF-8 byte-order mark,
+/// and converted to UTF-8 when a UTF-16 mark (either byte order) says what the file holds.
+std::string programFileText(std::string_view bytes);
 /// One line of a program file: kept when it is valid UTF-8, read as Windows-1252 otherwise, so
 /// that one odd line never changes how the others read.
 std::string decodeProgramLine(std::string_view line);

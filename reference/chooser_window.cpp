@@ -4,6 +4,7 @@
 #include "platform/dialogs.h"
 #include "platform/list_box.h"
 #include "platform/text_box.h"
+#include "platform/text_codec.h"
 #include "platform/widgets.h"
 #include "reference/title_corrections.h"
 
@@ -107,7 +108,8 @@ void ChooserWindow::confirm()
                                    "");
         return;
     }
-    const std::string name = chosen ? lists.text() : typed;
+    // A pasted name is kept up to its first line break; nothing before it is no name at all.
+    const std::string name(firstLine(chosen ? lists.text() : typed));
     if (name.empty() || !mainWindowAccepts())
         return;
     m_app.form1().activate();

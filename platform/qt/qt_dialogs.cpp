@@ -80,6 +80,8 @@ MessageResult QtDialogs::messageBox(const std::string &text, MessageButtons butt
                     title.empty() ? kApplicationTitle : toQString(title), toQString(text),
                     question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner(),
                     buttons == MessageButtons::YesNoDismissible);
+    if (buttons == MessageButtons::YesNoDefaultNo)
+        box.setDefaultButton(QMessageBox::No);
     const int answer = box.exec();
     if (box.dismissed())
         return MessageResult::Dismissed;

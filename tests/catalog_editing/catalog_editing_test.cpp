@@ -393,6 +393,30 @@ TEST_F(ChooserTest, OneFieldExactlyOrNothingHappens)
     EXPECT_EQ(app.catalog().Man[0].LastPlat, 0);
 }
 
+TEST_F(ChooserTest, ANameThatIsEmptyBeforeItsFirstLineBreakStopsTheWholeAdd)
+{
+    auto &app = f.start();
+    for (const char *pasted : {"\nNeo Geo", "\r\n", "\rX"}) {
+        auto &form = openChooser(0);
+        custom().setText(pasted);
+        press("cd_B");
+        EXPECT_EQ(app.listBox("plat_list_L").items(), Names{"Saturn"}) << pasted;
+        EXPECT_EQ(app.catalog().Man[0].LastPlat, 0) << pasted;
+        EXPECT_NE(app.textBox("ajout").text(), "1") << pasted;
+        EXPECT_TRUE(f.dialogs.messages.empty()) << "no \"Set ROMS path?\" for " << pasted;
+        form.hide();
+    }
+    // The main window's completion stops too when the name it is handed is empty.
+    app.listBox("manu_L").userClickRow(0);
+    app.listBox("plat_list_L").addItem("");
+    app.textBox("txt").setText("\nlate");
+    app.textBox("ajout").setText("1");
+    EXPECT_TRUE(f.dialogs.messages.empty());
+    EXPECT_EQ(app.catalog().Man[0].LastPlat, 0);
+    EXPECT_EQ(app.listBox("plat_list_L").items(), Names{"Saturn"});
+    EXPECT_EQ(app.textBox("ajout").text(), "0");
+}
+
 TEST_F(ChooserTest, DraggingTheBackgroundMovesTheWindow)
 {
     auto &form = f.start().form2();

@@ -89,8 +89,9 @@ TEST(Save, AFailedWriteIsReportedAndKeepsThePreviousFile)
     AppFixture f;
     f.writeAppFile("DATA.txt", kCatalog);
     auto &app = f.start();
-    // A folder where the temporary file must go makes the write fail, even for root.
-    std::filesystem::create_directory(f.dir.path() / "DATA.txt.tmp");
+    // A file without write bits fails the save, even for root.
+    const auto data = f.dir.path() / "DATA.txt";
+    std::filesystem::permissions(data, std::filesystem::perms::owner_read);
     app.catalog().Man[0].Name = "Lost?";
     app.form1().menuBar().find("M_op_sav")->userClick();
     ASSERT_EQ(f.dialogs.messages.size(), 1u);
@@ -98,10 +99,12 @@ TEST(Save, AFailedWriteIsReportedAndKeepsThePreviousFile)
     EXPECT_NE(f.dialogs.messages[0].text.find("DATA.txt"), std::string::npos);
     EXPECT_EQ(f.readAppFile("DATA.txt"), kCatalog);
 
-    std::filesystem::remove(f.dir.path() / "DATA.txt.tmp");
+    std::filesystem::permissions(data, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
     EXPECT_TRUE(app.SaveData());
     EXPECT_EQ(f.dialogs.messages.back().text, "Saved");
-    EXPECT_FALSE(std::filesystem::exists(f.dir.path() / "DATA.txt.tmp"));
+    for (const auto &entry : std::filesystem::directory_iterator(f.dir.path()))
+        EXPECT_NE(entry.path().extension(), ".tmp") << "no temporary file stays behind";
 }
 
 } // namespace

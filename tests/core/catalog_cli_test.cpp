@@ -15,6 +15,7 @@ TEST(CatalogCommand, ReproducesWhatSavingWroteAndRefusesMissingFiles)
     f.writeAppFile("DATA.txt", "[Manufacturer]A\n[Platform]P ]x\n[Emu]E\n[EmuPath]/e\n[Fav]f\n"
                                "[Manufacturer]B\n[Platform]\n[Platform]Q\n");
     auto &app = f.start();
+    f.dialogs.messageAnswers = {MessageResult::Yes}; // replace the file whose empty names dropped
     ASSERT_TRUE(app.SaveData());
     const std::string saved = f.readAppFile("DATA.txt");
 

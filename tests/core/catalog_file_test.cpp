@@ -83,7 +83,7 @@ TEST(CatalogFile, ReadingFollowsTheKeysExactly)
     EXPECT_EQ(catalog.LastMan, 2);
     EXPECT_EQ(catalog.Man[0].Plat[0].LastFav, -1) << "case-different key and empty Fav ignored";
     EXPECT_EQ(catalog.Man[0].Plat[0].LastEmu, -1) << "an empty [Emu] is skipped with its path";
-    EXPECT_EQ(load.skippedLines, 2);
+    EXPECT_EQ(load.skippedLines, 3) << "the unknown key, the empty [Emu] and its path";
     EXPECT_EQ(catalog.Man[0].Plat[1].Emu[0].Name, "E") << "the last platform keeps its emulators";
     // Saving drops the empty names and packs what is left.
     EXPECT_EQ(writeCatalog(catalog), crlf({"[Manufacturer]A", "", "", "[Platform]P",

@@ -250,6 +250,18 @@ TEST_F(Binding, EscapeAtTheExitPromptKeepsTheWindowAndEveryEdit)
     EXPECT_EQ(readFileBytes(dir.path() / "DATA.txt", 1 << 20).value_or(""), saved);
 }
 
+TEST(RealDialogs, EnterAnswersABoxWithItsDefaultButton)
+{
+    QtDialogs dialogs;
+    const auto enter = [](QDialog &box) { QTest::keyClick(&box, Qt::Key_Return); };
+    testing::ModalAnswers answers({enter, enter});
+    EXPECT_EQ(dialogs.messageBox("Keep?", MessageButtons::YesNoDefaultNo, MessageIcon::None, ""),
+              MessageResult::No);
+    EXPECT_EQ(dialogs.messageBox("Save?", MessageButtons::YesNo, MessageIcon::None, ""),
+              MessageResult::Yes);
+    EXPECT_TRUE(answers.waitUntilAllGiven());
+}
+
 TEST_F(Binding, AModalBoxBelongsToItsWindowAndClosingItIsNoNewActivation)
 {
     auto &app = host->app();
