@@ -57,7 +57,7 @@ void RomList::loadReferenceList(const std::string &platformName)
 {
     auto &titles = m_app.listBox("avail_L");
     titles.clear();
-    auto import = LoadWikiList(m_app.appDir(), platformName);
+    auto import = LoadWikiList(m_app.files().dataFolder(), platformName);
     if (!import) {
         m_app.feature<ReferenceList>().setWikiTable(std::nullopt);
         return;
