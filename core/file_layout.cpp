@@ -133,18 +133,27 @@ std::optional<std::string> seedDataFolder(const fs::path &appDir, const fs::path
 DataFolderOption findDataFolderOption(const std::vector<std::string> &arguments)
 {
     const std::string prefix = std::string(kOption) + "=";
+    DataFolderOption found;
     for (size_t k = 0; k < arguments.size(); ++k) {
         const auto &argument = arguments[k];
-        if (argument.starts_with(prefix) && argument.size() > prefix.size())
-            return {toPath(argument.substr(prefix.size())), std::nullopt};
-        if (argument == kOption || argument == prefix) {
-            if (k + 1 < arguments.size() && !arguments[k + 1].empty())
-                return {toPath(arguments[k + 1]), std::nullopt};
-            return {std::nullopt, "The option --data-folder needs a folder, for example: "
-                                  "--data-folder ~/Kestrova"};
+        std::optional<std::string> value;
+        if (argument.starts_with(prefix))
+            value = argument.substr(prefix.size());
+        else if (argument == kOption && k + 1 < arguments.size())
+            value = arguments[++k];
+        else if (argument == kOption)
+            value = "";
+        if (!value) {
+            found.others.push_back(argument);
+            continue;
         }
+        if (value->empty())
+            found.error = "The option --data-folder needs a folder, for example: "
+                          "--data-folder ~/Kestrova";
+        else
+            found.folder = toPath(*value);
     }
-    return {};
+    return found;
 }
 
 } // namespace kestrova

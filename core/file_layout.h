@@ -82,6 +82,8 @@ struct DataFolderOption
 {
     std::optional<std::filesystem::path> folder;
     std::optional<std::string> error;
+    /// The arguments without the option.
+    std::vector<std::string> others;
 };
 DataFolderOption findDataFolderOption(const std::vector<std::string> &arguments);
 
