@@ -2,6 +2,8 @@
 
 #include "platform/file_io.h"
 
+#include <system_error>
+
 namespace kestrova {
 
 FileVersion FileVersion::of(std::string_view bytes)
@@ -27,8 +29,12 @@ bool FileVersion::isCurrent(const std::filesystem::path &path) const
     const auto content = readFile(path);
     if (content.missing)
         return true;
-    if (content.error)
-        return false;
+    if (content.error) {
+        // Only a file can hold another writer's work; anything else makes the save itself
+        // fail, with its own reason.
+        std::error_code ec;
+        return !std::filesystem::is_regular_file(path, ec);
+    }
     return digest(content.bytes) == m_seen.value_or(Digest{0, digest({}).hash});
 }
 

@@ -20,7 +20,8 @@ public:
     /// Does the file still hold what was read or written? The bytes decide, not the time
     /// stamp: a file rewritten with the same content loses nothing when it is replaced, and
     /// a time stamp may not change between two quick writes. A missing file, or an empty one
-    /// where nothing was known, holds nothing to lose.
+    /// where nothing was known, holds nothing to lose; a file that cannot be read counts as
+    /// changed.
     [[nodiscard]] bool isCurrent(const std::filesystem::path &path) const;
 
 private:

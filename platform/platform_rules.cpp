@@ -93,9 +93,10 @@ PlatformRules::userDataFolder(const Environment &environment) const
         const auto roaming = environment("APPDATA");
         return roaming ? std::optional(*roaming / "Kestrova") : std::nullopt;
     }
-    // The base-directory convention ignores a relative value.
+    // The base-directory convention ignores a relative value (asked by text: a Windows build
+    // checking these rules would not take "/d" for absolute).
     const auto xdg = environment("XDG_DATA_HOME");
-    if (xdg && xdg->is_absolute())
+    if (xdg && fromPath(*xdg).starts_with('/'))
         return *xdg / "kestrova";
     const auto home = environment("HOME");
     if (!home)

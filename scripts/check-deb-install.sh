@@ -31,17 +31,26 @@ for fs in proc sys dev dev/pts; do
   mount --bind "/$fs" "$root/$fs"
   mounted+=("$root/$fs")
 done
+# A desktop session's shared memory, which the web engine needs (the host's may be closed).
+mount -t tmpfs -o mode=1777 tmpfs "$root/dev/shm"
+mounted+=("$root/dev/shm")
 in_root() { chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin "$@"; }
 as_user() {
   chroot "$root" /usr/bin/env -i PATH=/usr/bin:/bin HOME=/home/$user USER=$user \
     DISPLAY=:7 XDG_RUNTIME_DIR=/tmp/runtime-$user QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu \
     /usr/sbin/runuser -u $user -- "$@"
 }
+screenshot() {
+  in_root sh -c "xwd -root -silent -display :7 | xwdtopnm 2>/dev/null | pnmtopng > /tmp/shot.png" &&
+    mkdir -p "$(dirname "$1")" && cp "$root/tmp/shot.png" "$1"
+}
 # Polls a condition instead of sleeping a guessed time; fails naming what did not happen.
 wait_for() {
   local what=$1; shift
   for _ in $(seq 1 600); do "$@" >/dev/null 2>&1 && return 0; sleep 0.2; done
   echo "gave up waiting for: $what" >&2
+  # What the screen showed then, to see why.
+  screenshot "${shot%.png}-failed.png" && echo "screen: ${shot%.png}-failed.png" >&2
   return 1
 }
 
@@ -49,7 +58,7 @@ echo "== install the package and what the check drives the window with"
 cp "$deb" "$root/tmp/kestrova.deb"
 in_root apt-get update -qq
 DEBIAN_FRONTEND=noninteractive in_root apt-get install -y -qq --no-install-recommends \
-  /tmp/kestrova.deb xvfb xauth xdotool x11-apps fonts-dejavu-core >/dev/null
+  /tmp/kestrova.deb xvfb xauth xdotool x11-apps netpbm fonts-dejavu-core >/dev/null
 in_root dpkg -s kestrova | grep -E '^(Version|Maintainer):'
 in_root ls -l /usr/share/doc/kestrova/
 id -u $user >/dev/null 2>&1 || in_root useradd -m $user 2>/dev/null || true
@@ -69,7 +78,11 @@ start_kestrova() {
   wait_for "the main window" as_user xdotool search --onlyvisible --name '^Kestrova$'
   window=$(as_user xdotool search --onlyvisible --name '^Kestrova$' | head -1)
   eval "$(as_user xdotool getwindowgeometry --shell "$window")"
+  # Without a window manager nobody gives the window the keyboard.
+  as_user xdotool windowfocus --sync "$window"
+  settle
 }
+settle() { wait_for "the screen to settle (two equal frames)" screen_settled; }
 stop_kestrova() {
   local pid
   pid=$(cat "$root/tmp/kestrova.pid")
@@ -84,13 +97,18 @@ screen_settled() {
   return 1
 }
 # "Lists" is the first menu: a click on the left end of the menu bar opens it.
-open_lists_menu() { as_user xdotool mousemove $((X + 14)) $((Y + 10)) click 1; }
+open_lists_menu() {
+  as_user xdotool mousemove $((X + 14)) $((Y + 10)) click 1
+  settle
+}
 catalog_has_name() { as_user kestrova-cli catalog | grep -q "^\[Manufacturer\]$name"; }
 
 echo "== first start as $user: add \"$name\" and save"
 start_kestrova 1
 open_lists_menu
-as_user xdotool key Down Down Right Return # Lists > Manufacturers > Add
+as_user xdotool key Down Down Right # Lists > Manufacturers >
+settle
+as_user xdotool key Return # Add
 wait_for "the name box" as_user xdotool search --onlyvisible --name '^New Manufacturer$'
 as_user xdotool type --delay 20 "$name"
 as_user xdotool key Return
@@ -109,9 +127,8 @@ echo "== second start: the manufacturer is back"
 start_kestrova 2
 wait_for "the manufacturer in the list" catalog_has_name
 as_user kestrova-cli catalog
-wait_for "the screen to settle (two equal frames)" screen_settled
-mkdir -p "$(dirname "$shot")"
-convert "xwd:$root/tmp/kestrova.xwd" "$shot"
+settle
+screenshot "$shot"
 echo "screenshot: $shot"
 stop_kestrova
 echo "== start-up messages of the two runs"

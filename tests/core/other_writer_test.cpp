@@ -77,6 +77,16 @@ TEST(OtherWriter, TwoWindowsNeverReplaceEachOthersSaveUnasked)
     f.dialogs.messageAnswers = {MessageResult::No};
     EXPECT_FALSE(first.SaveData());
     EXPECT_TRUE(asked(f.dialogs, kChanged));
+
+    // At the exit prompt, No to replacing is a failed save: the window asks before closing.
+    f.dialogs.messages.clear();
+    f.dialogs.messageAnswers = {MessageResult::Yes, MessageResult::No, MessageResult::No};
+    first.form1().userClose();
+    ASSERT_EQ(f.dialogs.messages.size(), 3u);
+    EXPECT_EQ(f.dialogs.messages[1].text, kChanged);
+    EXPECT_EQ(f.dialogs.messages[2].text, "The catalog was not saved. Close Kestrova anyway?");
+    EXPECT_TRUE(first.form1().isLoaded());
+    EXPECT_NE(readFileBytes(file)->find("Second"), std::string::npos);
 }
 
 TEST(OtherWriter, RandomSavesFromTwoWindowsAskExactlyWhenTheFileIsNotTheirs)
