@@ -24,15 +24,31 @@ bool holdsUserFiles(const fs::path &dataDir)
     return false;
 }
 
+std::optional<std::string> copyFileIfMissing(const fs::path &from, const fs::path &to)
+{
+    std::error_code ec;
+    // Asked first: skip_existing alone reports an error for an existing file on some systems.
+    if (fs::exists(to, ec) || ec)
+        return ec ? std::optional(fromPath(to) + ": " + ec.message()) : std::nullopt;
+    fs::copy_file(from, to, ec);
+    return ec ? std::optional(fromPath(to) + ": " + ec.message()) : std::nullopt;
+}
+
+// File by file: a recursive fs::copy into an existing folder fails on some systems.
 std::optional<std::string> copyMissing(const fs::path &from, const fs::path &to)
 {
     std::error_code ec;
-    if (!fs::exists(from, ec))
-        return std::nullopt;
-    fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::skip_existing, ec);
-    if (ec)
-        return fromPath(to) + ": " + ec.message();
-    return std::nullopt;
+    if (!fs::is_directory(from, ec))
+        return fs::is_regular_file(from, ec) ? copyFileIfMissing(from, to) : std::nullopt;
+    fs::create_directories(to, ec);
+    for (fs::recursive_directory_iterator it(from, ec), end; !ec && it != end; it.increment(ec)) {
+        const auto target = to / fs::relative(it->path(), from, ec);
+        if (it->is_directory(ec))
+            fs::create_directories(target, ec);
+        else if (auto failed = copyFileIfMissing(it->path(), target))
+            return failed;
+    }
+    return ec ? std::optional(fromPath(to) + ": " + ec.message()) : std::nullopt;
 }
 
 std::optional<std::string> makeWritable(const fs::path &folder, const LayoutRequest &request)

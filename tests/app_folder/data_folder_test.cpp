@@ -21,7 +21,8 @@ Tree snapshot(const fs::path &folder)
 {
     Tree files;
     for (const auto &entry : fs::recursive_directory_iterator(folder)) {
-        const auto name = fromPath(fs::relative(entry.path(), folder));
+        const auto generic = fs::relative(entry.path(), folder).generic_u8string();
+        const std::string name(generic.begin(), generic.end());
         files[name] = entry.is_regular_file() ? readFileBytes(entry.path()).value_or("?") : "/";
     }
     return files;
@@ -202,14 +203,15 @@ TEST(DataFolder, AWritableApplicationFolderIsUsedExactlyAsBefore)
     EXPECT_FALSE(fs::exists(installed.userFolder()));
 
     // The same start and save as an application made on the folder itself, byte for byte.
-    testing::TempDir twin;
-    fs::copy(installed.app(), twin.path(), fs::copy_options::recursive);
-    for (auto files : {*choice.layout, FileLayout::portable(twin.path())}) {
+    testing::TempDir twins;
+    const auto twin = twins.path() / "kestrova";
+    fs::copy(installed.app(), twin, fs::copy_options::recursive);
+    for (auto files : {*choice.layout, FileLayout::portable(twin)}) {
         ProgramRun run(files);
         addManufacturer(*run.app, "Mine");
         ASSERT_TRUE(run.app->SaveData());
     }
-    EXPECT_EQ(snapshot(installed.app()), snapshot(twin.path()));
+    EXPECT_EQ(snapshot(installed.app()), snapshot(twin));
 }
 
 TEST(DataFolder, EachSystemNamesItsOwnUserFolder)
