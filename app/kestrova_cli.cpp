@@ -28,6 +28,11 @@ int makeDemo(const std::vector<std::string> &args, std::ostream &out, std::ostre
     return kestrova::runMakeDemoCommand(args, out, err, *found.folder);
 }
 
+int catalog(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
+{
+    return kestrova::runCatalogCommand(args, out, err, programFolder());
+}
+
 struct Entry
 {
     Command run;
@@ -38,8 +43,10 @@ const std::map<std::string, Entry> &commands()
 {
     static const std::map<std::string, Entry> table = {
         {"catalog",
-         {kestrova::runCatalogCommand,
-          "catalog FILE              print FILE as the program would save it"}},
+         {catalog,
+          "catalog [--data-folder DIR] [FILE]\n"
+          "                            print FILE as the program would save it; without FILE\n"
+          "                            the catalog Kestrova keeps for you (in DIR if given)"}},
         {"roms",
          {kestrova::runRomsCommand,
           "roms FOLDER [--ext ENTRY] the names the ROM list shows for FOLDER"}},

@@ -16,25 +16,4 @@ bool canWriteInto(const std::filesystem::path &folder)
     return written;
 }
 
-std::optional<std::string> appFolderWarning(const std::filesystem::path &appDir, bool writable,
-                                            SystemKind kind)
-{
-    if (writable)
-        return std::nullopt;
-    const auto folder = fromPath(appDir);
-    std::string text = "Kestrova keeps its catalog, colour schemes and settings in its own "
-                       "folder, " + folder + ", but it cannot write there: nothing you change "
-                       "will be saved.\n\nTo keep your changes, copy the whole folder to a place "
-                       "where you may write, such as your home folder, and start Kestrova from "
-                       "the copy.";
-    if (kind == SystemKind::Posix)
-        text += " For example:\n\ncp -r \"" + folder + "\" ~/Kestrova\n~/Kestrova/kestrova";
-    return text;
-}
-
-std::optional<std::string> checkAppFolder(const std::filesystem::path &appDir)
-{
-    return appFolderWarning(appDir, canWriteInto(appDir), PlatformRules::native().kind());
-}
-
 } // namespace kestrova

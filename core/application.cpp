@@ -1,6 +1,5 @@
 #include "core/application.h"
 
-#include "core/app_folder_check.h"
 #include "core/catalog_file.h"
 #include "core/extension_list.h"
 #include "core/main_form.h"
@@ -17,7 +16,12 @@
 namespace kestrova {
 
 Application::Application(std::filesystem::path appDir, Services services, PlatformRules rules)
-    : m_appDir(std::move(appDir)),
+    : Application(FileLayout::portable(std::move(appDir)), services, rules)
+{
+}
+
+Application::Application(FileLayout files, Services services, PlatformRules rules)
+    : m_files(std::move(files)),
       m_services(services),
       m_rules(rules),
       m_form1("Form1", "Kestrova"),
@@ -55,7 +59,7 @@ Control &Application::control(const std::string &name)
 
 std::string Application::appPath(const std::string &name) const
 {
-    return fromPath(m_appDir / toPath(name));
+    return fromPath(m_files.appFolder() / toPath(name));
 }
 
 void Application::runStartupStep(StartupStep step)
@@ -67,9 +71,9 @@ void Application::runStartupStep(StartupStep step)
 void Application::start()
 {
     m_form1.load();
-    // All state lives in the application folder: say at once when it cannot be kept.
-    if (const auto warning = checkAppFolder(m_appDir))
-        dialogs().messageBox(*warning, MessageButtons::Ok, MessageIcon::Exclamation, "");
+    // Said at once: whatever the user changes next may not be kept.
+    if (const auto &message = m_files.startupMessage())
+        dialogs().messageBox(*message, MessageButtons::Ok, MessageIcon::Exclamation, "");
     createStatusPanels();
     ShowStatus();
     runStartupStep(StartupStep::ImageSetList);
@@ -96,7 +100,7 @@ void Application::fillExtensionFilter()
 {
     auto &filter = comboBox("ext1_C");
     filter.addItem("All");
-    const auto path = toPath(appPath("Ext.txt"));
+    const auto path = m_files.extensionFile();
     const auto content = readFile(path, kExtensionFileBound);
     if (!content.error) {
         filter.addItems(parseExtensionList(content.bytes));
@@ -106,6 +110,8 @@ void Application::fillExtensionFilter()
         reportFileError("read", content.error->path, content.error->reason);
         return;
     }
+    if (!m_files.isWritable())
+        return; // the start-up message has said so once
     if (auto error = createEmptyIfMissing(path))
         reportFileError("create", error->path, error->reason);
 }
@@ -113,9 +119,12 @@ void Application::fillExtensionFilter()
 void Application::LoadData()
 {
     m_catalog = Catalog{};
-    const auto path = toPath(appPath("DATA.txt"));
+    m_dataVersion = FileVersion{};
+    const auto path = m_files.catalogFile();
     const auto content = readFile(path, kCatalogFileBound);
     if (content.missing) {
+        if (!m_files.isWritable())
+            return; // the start-up message has said so once
         if (auto error = createEmptyIfMissing(path))
             reportFileError("create", error->path, error->reason);
         return;
@@ -127,6 +136,7 @@ void Application::LoadData()
         reportFileError("read", content.error->path, content.error->reason);
         return;
     }
+    m_dataVersion = FileVersion::of(content.bytes);
     auto load = parseCatalog(content.bytes, m_rules.kind());
     m_catalog = std::move(load.catalog);
     if (hasUtf16ByteOrderMark(content.bytes))
@@ -145,14 +155,22 @@ void Application::LoadData()
 
 bool Application::SaveData()
 {
-    if (!m_replaceQuestion.empty() && !confirm(m_replaceQuestion))
+    const bool askedToReplace = !m_replaceQuestion.empty();
+    if (askedToReplace && !confirm(m_replaceQuestion))
         return false;
-    const auto path = toPath(appPath("DATA.txt"));
-    if (auto error = writeFileAtomically(path, writeCatalog(m_catalog, m_rules.kind()))) {
+    const auto path = m_files.catalogFile();
+    // Another window or a text editor may have written it: never drop their changes unasked.
+    if (!askedToReplace && !m_dataVersion.isCurrent(path) &&
+        !confirm("DATA.txt was changed by another program since Kestrova read it. Replace it "
+                 "with the catalog shown now?"))
+        return false;
+    const auto bytes = writeCatalog(m_catalog, m_rules.kind());
+    if (auto error = writeFileAtomically(path, bytes)) {
         reportFileError("save", error->path, error->reason);
         return false;
     }
     m_replaceQuestion.clear();
+    m_dataVersion = FileVersion::of(bytes);
     dialogs().messageBox("Saved", MessageButtons::Ok, MessageIcon::None, "");
     return true;
 }

@@ -2,6 +2,8 @@
 
 #include "core/catalog.h"
 #include "core/feature.h"
+#include "core/file_layout.h"
+#include "platform/file_version.h"
 #include "platform/form.h"
 #include "platform/platform_rules.h"
 
@@ -38,8 +40,10 @@ struct Services
 class Application
 {
 public:
+    /// Everything in `appDir`, the portable folder.
     Application(std::filesystem::path appDir, Services services,
                 PlatformRules rules = PlatformRules::native());
+    Application(FileLayout files, Services services, PlatformRules rules = PlatformRules::native());
     ~Application();
     Application(const Application &) = delete;
     Application &operator=(const Application &) = delete;
@@ -64,7 +68,10 @@ public:
     WebPane &web() { return m_services.web; }
     TaskRunner &tasks() { return m_services.tasks; }
     const PlatformRules &rules() const { return m_rules; }
-    const std::filesystem::path &appDir() const { return m_appDir; }
+    /// The application folder, which holds the program's resources.
+    const std::filesystem::path &appDir() const { return m_files.appFolder(); }
+    /// Where every file of the program is; readers and writers ask it.
+    const FileLayout &files() const { return m_files; }
     /// A file of the application folder (which is always a path of the running system).
     std::string appPath(const std::string &name) const;
 
@@ -113,13 +120,15 @@ private:
                          const std::string &reason);
     bool confirm(const std::string &question);
 
-    std::filesystem::path m_appDir;
+    FileLayout m_files;
     Services m_services;
     PlatformRules m_rules;
     Catalog m_catalog;
     /// Asked before a save replaces DATA.txt when the file holds more than the catalog shows
     /// (unreadable, lines dropped, another encoding); empty when a save may simply replace it.
     std::string m_replaceQuestion;
+    /// DATA.txt as read or last written, to notice another writer before replacing it.
+    FileVersion m_dataVersion;
     Form m_form1;
     Form m_form2;
     Form m_colors;

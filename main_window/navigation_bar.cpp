@@ -108,7 +108,7 @@ void NavigationBar::listSets()
         menu.removeItem(setEntryName(n));
     auto &sets = m_app.comboBox("nav_C");
     sets.clear();
-    const auto names = listImageSets(m_app.appDir() / "menus");
+    const auto names = listImageSets(m_app.files().imageSetsFolder());
     m_setEntries = 0;
     for (const auto &name : names) {
         sets.addItem(name);
@@ -123,7 +123,7 @@ void NavigationBar::loadDefaultSet()
 {
     for (const char *hidden : {"Frame1T", "Label_T(4)", "Image1"})
         m_app.control(hidden).setVisible(false);
-    loadPictures(m_app.appDir() / "menus");
+    loadPictures(m_app.files().imageSetsFolder());
 }
 
 void NavigationBar::loadPictures(const std::filesystem::path &folder)
@@ -151,7 +151,7 @@ void NavigationBar::loadPictures(const std::filesystem::path &folder)
 void NavigationBar::changeSet()
 {
     const std::string name = m_app.comboBox("nav_C").text();
-    loadPictures(m_app.appDir() / "menus" / toPath(name));
+    loadPictures(m_app.files().imageSetsFolder() / toPath(name));
     m_app.feature<MainLayout>().placeAfterSetChange();
     tickCurrentSet();
 }

@@ -1,6 +1,7 @@
 #include "platform/platform_rules.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <system_error>
 
 #ifdef _WIN32
@@ -83,6 +84,40 @@ std::string PlatformRules::executableFilter(const std::string &windowsFilter) co
     if (m_kind == SystemKind::Windows)
         return windowsFilter;
     return "exe files (*)|*|All files (*)|*";
+}
+
+std::optional<std::filesystem::path>
+PlatformRules::userDataFolder(const Environment &environment) const
+{
+    if (m_kind == SystemKind::Windows) {
+        const auto roaming = environment("APPDATA");
+        return roaming ? std::optional(*roaming / "Kestrova") : std::nullopt;
+    }
+    // The base-directory convention ignores a relative value (asked by text: a Windows build
+    // checking these rules would not take "/d" for absolute).
+    const auto xdg = environment("XDG_DATA_HOME");
+    if (xdg && fromPath(*xdg).starts_with('/'))
+        return *xdg / "kestrova";
+    const auto home = environment("HOME");
+    if (!home)
+        return std::nullopt;
+    return *home / ".local" / "share" / "kestrova";
+}
+
+Environment systemEnvironment()
+{
+    return [](const std::string &name) -> std::optional<std::filesystem::path> {
+#ifdef _WIN32
+        // The wide form: a user name outside the code page must survive.
+        const std::wstring wide(name.begin(), name.end());
+        const wchar_t *value = _wgetenv(wide.c_str());
+#else
+        const char *value = std::getenv(name.c_str());
+#endif
+        if (!value || !*value)
+            return std::nullopt;
+        return std::filesystem::path(value);
+    };
 }
 
 std::filesystem::path toPath(const std::string &utf8)

@@ -1,11 +1,18 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace kestrova {
 
 enum class SystemKind { Windows, Posix };
+
+/// An environment variable's value as a path; nothing when it is unset or empty.
+using Environment = std::function<std::optional<std::filesystem::path>(const std::string &)>;
+/// The environment of the running program.
+Environment systemEnvironment();
 
 /// The few rules that differ between systems, chosen once at start-up. Tests pick either kind.
 class PlatformRules
@@ -33,6 +40,10 @@ public:
     bool isHidden(const std::filesystem::directory_entry &entry) const;
     /// The open-file filter for executables, given the Windows one.
     std::string executableFilter(const std::string &windowsFilter) const;
+    /// Where this user's own files live when the application folder cannot hold them: the
+    /// roaming application-data folder on Windows, the XDG data folder elsewhere. Nothing when
+    /// the environment names no such place.
+    std::optional<std::filesystem::path> userDataFolder(const Environment &environment) const;
 
 private:
     SystemKind m_kind;

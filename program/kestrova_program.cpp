@@ -16,7 +16,14 @@ namespace kestrova {
 std::unique_ptr<Application> makeKestrova(std::filesystem::path appDir, Services services,
                                           PlatformRules rules, SiteHosts hosts)
 {
-    auto app = std::make_unique<Application>(std::move(appDir), services, rules);
+    return makeKestrova(FileLayout::portable(std::move(appDir)), services, rules,
+                        std::move(hosts));
+}
+
+std::unique_ptr<Application> makeKestrova(FileLayout files, Services services,
+                                          PlatformRules rules, SiteHosts hosts)
+{
+    auto app = std::make_unique<Application>(std::move(files), services, rules);
     Application &a = *app;
     a.addFeature(std::make_unique<ReferenceList>());
     a.addFeature(std::make_unique<RomsFeature>(a));

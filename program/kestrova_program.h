@@ -13,5 +13,9 @@ namespace kestrova {
 std::unique_ptr<Application> makeKestrova(std::filesystem::path appDir, Services services,
                                           PlatformRules rules = PlatformRules::native(),
                                           SiteHosts hosts = {});
+/// The same, with the user's files where `files` puts them.
+std::unique_ptr<Application> makeKestrova(FileLayout files, Services services,
+                                          PlatformRules rules = PlatformRules::native(),
+                                          SiteHosts hosts = {});
 
 } // namespace kestrova

@@ -77,7 +77,7 @@ void ChooserWindow::refill()
     m_form.get<TextBox>("T_I").setText("");
     auto &lists = m_form.get<ComboBox>("cb_L");
     lists.clear();
-    lists.addItems(savedListNames(m_app.appPath("wikigameslists"), m_app.rules()));
+    lists.addItems(savedListNames(fromPath(m_app.files().wikiListsFolder()), m_app.rules()));
 }
 
 bool ChooserWindow::mainWindowAccepts()

@@ -41,7 +41,7 @@ ReferenceList &ReferencePanes::list()
 
 std::filesystem::path ReferencePanes::correctionsFile()
 {
-    return correctionsFileFor(wikiListPath(m_app.appDir(), m_app.listBox("plat_list_L").text()));
+    return correctionsFileFor(wikiListPath(m_app.files().dataFolder(), m_app.listBox("plat_list_L").text()));
 }
 
 std::optional<int> ReferencePanes::chosenRow(const std::string &romFile)

@@ -67,7 +67,7 @@ void RomList::loadReferenceList(const std::string &platformName)
     m_app.listBox("avail_L").clear();
     m_app.feature<ReferenceList>().setWikiTable(std::nullopt);
     m_wantedPage = platformName;
-    const auto page = wikiListPath(m_app.appDir(), platformName);
+    const auto page = wikiListPath(m_app.files().dataFolder(), platformName);
     std::error_code ec;
     const auto size = std::filesystem::file_size(page, ec);
     // A page of the usual size is read here, so that the click's lists and counts reach the
@@ -83,7 +83,7 @@ void RomList::loadReferenceList(const std::string &platformName)
 void RomList::readPageAway(const std::string &platformName)
 {
     m_readingAway = true;
-    const auto page = wikiListPath(m_app.appDir(), platformName);
+    const auto page = wikiListPath(m_app.files().dataFolder(), platformName);
     std::weak_ptr<RomList *> self = m_self;
     m_app.tasks().run([self, page, platformName]() -> TaskRunner::Finish {
         auto load = std::make_shared<ListPageLoad>(loadListPage(page, platformName));

@@ -60,7 +60,7 @@ void ColorSchemes::startupStep(StartupStep step)
 
 std::filesystem::path ColorSchemes::folder() const
 {
-    return m_app.appDir() / "ColorSchemes";
+    return m_app.files().schemesFolder();
 }
 
 std::vector<std::string> ColorSchemes::folderFiles() const
@@ -153,7 +153,8 @@ void ColorSchemes::readActiveScheme()
     const auto path = folder() / kActive;
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
-        if (!ensureFolder())
+        // The start-up message has said that nothing can be written.
+        if (!m_app.files().isWritable() || !ensureFolder())
             return;
         if (auto error = createEmptyIfMissing(path))
             reportFileError("create", *error);
@@ -164,6 +165,7 @@ void ColorSchemes::readActiveScheme()
         reportFileError("read", {fromPath(path), content.error->reason});
         return;
     }
+    m_activeVersion = FileVersion::of(content.bytes);
     const auto scheme = parseSchemeFile(content.bytes);
     // An empty scheme in force leaves the toolkit's own colours.
     if (scheme.isBlank())
@@ -262,10 +264,20 @@ bool ColorSchemes::ensureFolder()
 
 bool ColorSchemes::writeSchemeText(const std::string &fileName, const std::string &bytes)
 {
-    if (auto error = writeFileAtomically(folder() / toPath(fileName), bytes)) {
+    const auto path = folder() / toPath(fileName);
+    const bool active = fileName == kActive;
+    if (active && !m_activeVersion.isCurrent(path) &&
+        m_app.dialogs().messageBox("Active.col was changed by another program since Kestrova "
+                                   "read it. Replace it with the colours shown now?",
+                                   MessageButtons::YesNo, MessageIcon::Exclamation,
+                                   "") != MessageResult::Yes)
+        return false;
+    if (auto error = writeFileAtomically(path, bytes)) {
         reportFileError("save", *error);
         return false;
     }
+    if (active)
+        m_activeVersion = FileVersion::of(bytes);
     return true;
 }
 

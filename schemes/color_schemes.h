@@ -2,6 +2,7 @@
 
 #include "core/feature.h"
 #include "platform/color.h"
+#include "platform/file_version.h"
 #include "schemes/scheme_file.h"
 
 #include <filesystem>
@@ -64,6 +65,9 @@ private:
 
     Application &m_app;
     std::vector<MenuItem *> m_entries; ///< scheme entries 1, 2, ...
+    /// Active.col as read or last written. Named scheme files need none: the editor asks
+    /// before it replaces any existing one.
+    FileVersion m_activeVersion;
 };
 
 } // namespace kestrova

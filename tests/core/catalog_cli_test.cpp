@@ -31,5 +31,26 @@ TEST(CatalogCommand, ReproducesWhatSavingWroteAndRefusesMissingFiles)
     EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1);
 }
 
+TEST(CatalogCommand, WithoutAFileReadsTheUsersCatalogInTheDataFolderGiven)
+{
+    testing::TempDir program;
+    program.write("DATA.txt", "[Manufacturer]Shipped\r\n\r\n\r\n");
+    testing::TempDir data;
+    const auto folder = fromPath(data.path() / "mine");
+
+    std::ostringstream out, err;
+    EXPECT_EQ(runCatalogCommand({"--data-folder", folder}, out, err, program.path()), 0)
+        << err.str();
+    EXPECT_NE(out.str().find("[Manufacturer]Shipped"), std::string::npos) << "seeded, then read";
+    EXPECT_TRUE(std::filesystem::exists(data.path() / "mine" / "DATA.txt"));
+
+    const auto blocked = fromPath(program.write("file") / "mine");
+    std::ostringstream none, refused;
+    EXPECT_EQ(runCatalogCommand({"--data-folder=" + blocked}, none, refused, program.path()), 1);
+    EXPECT_NE(refused.str().find("cannot use the data folder " + blocked), std::string::npos)
+        << refused.str();
+    EXPECT_EQ(none.str(), "");
+}
+
 } // namespace
 } // namespace kestrova
