@@ -30,7 +30,9 @@ int makeDemo(const std::vector<std::string> &args, std::ostream &out, std::ostre
 
 int catalog(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
 {
-    return kestrova::runCatalogCommand(args, out, err, programFolder());
+    // Without the program's folder only a named file can be printed.
+    const auto found = kestrova::findExecutableFolder();
+    return kestrova::runCatalogCommand(args, out, err, found.folder.value_or(std::filesystem::path{}));
 }
 
 struct Entry

@@ -23,7 +23,7 @@ Tree snapshot(const fs::path &folder)
     for (const auto &entry : fs::recursive_directory_iterator(folder)) {
         const auto generic = fs::relative(entry.path(), folder).generic_u8string();
         const std::string name(generic.begin(), generic.end());
-        files[name] = entry.is_regular_file() ? readFileBytes(entry.path()).value_or("?") : "/";
+        files[name] = entry.is_regular_file() ? readFileBytes(entry.path(), 1 << 20).value_or("?") : "/";
     }
     return files;
 }
@@ -71,7 +71,7 @@ struct InstalledFolder
 struct ProgramRun
 {
     explicit ProgramRun(FileLayout files)
-        : app(makeKestrova(std::move(files), Services{dialogs, shell, web},
+        : app(makeKestrova(std::move(files), Services{dialogs, shell, web, tasks},
                            PlatformRules(SystemKind::Posix)))
     {
         app->start();
@@ -79,6 +79,7 @@ struct ProgramRun
     testing::FakeDialogs dialogs;
     testing::FakeShell shell;
     testing::FakeWebPane web;
+    testing::FakeTaskRunner tasks;
     std::unique_ptr<Application> app;
 };
 

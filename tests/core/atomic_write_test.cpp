@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 
 std::string read(const fs::path &path)
 {
-    return readFileBytes(path).value_or("<unreadable>");
+    return readFileBytes(path, 1 << 20).value_or("<unreadable>");
 }
 
 std::vector<std::string> namesIn(const fs::path &folder)

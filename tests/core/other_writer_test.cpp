@@ -41,13 +41,14 @@ void addManufacturer(Application &app, const std::string &name)
 struct SecondWindow
 {
     explicit SecondWindow(const fs::path &folder)
-        : app(makeKestrova(folder, Services{dialogs, shell, web}))
+        : app(makeKestrova(folder, Services{dialogs, shell, web, tasks}))
     {
         app->start();
     }
     testing::FakeDialogs dialogs;
     testing::FakeShell shell;
     testing::FakeWebPane web;
+    testing::FakeTaskRunner tasks;
     std::unique_ptr<Application> app;
 };
 
@@ -61,19 +62,19 @@ TEST(OtherWriter, TwoWindowsNeverReplaceEachOthersSaveUnasked)
 
     addManufacturer(first, "First");
     ASSERT_TRUE(first.SaveData());
-    const auto firstBytes = readFileBytes(file);
+    const auto firstBytes = readFileBytes(file, 1 << 20);
     EXPECT_FALSE(asked(f.dialogs, kChanged)) << "the file was still the one read";
 
     addManufacturer(*second.app, "Second");
     second.dialogs.messageAnswers = {MessageResult::No};
     EXPECT_FALSE(second.app->SaveData()) << "No is no save";
     EXPECT_TRUE(asked(second.dialogs, kChanged)) << "the second save must ask";
-    EXPECT_EQ(readFileBytes(file), firstBytes) << "No leaves the first window's bytes";
+    EXPECT_EQ(readFileBytes(file, 1 << 20), firstBytes) << "No leaves the first window's bytes";
 
     // Yes replaces it; the first window, which wrote last before, now asks in turn.
     second.dialogs.messageAnswers = {MessageResult::Yes};
     ASSERT_TRUE(second.app->SaveData());
-    EXPECT_NE(readFileBytes(file)->find("Second"), std::string::npos);
+    EXPECT_NE(readFileBytes(file, 1 << 20)->find("Second"), std::string::npos);
     f.dialogs.messageAnswers = {MessageResult::No};
     EXPECT_FALSE(first.SaveData());
     EXPECT_TRUE(asked(f.dialogs, kChanged));
@@ -86,7 +87,7 @@ TEST(OtherWriter, TwoWindowsNeverReplaceEachOthersSaveUnasked)
     EXPECT_EQ(f.dialogs.messages[1].text, kChanged);
     EXPECT_EQ(f.dialogs.messages[2].text, "The catalog was not saved. Close Kestrova anyway?");
     EXPECT_TRUE(first.form1().isLoaded());
-    EXPECT_NE(readFileBytes(file)->find("Second"), std::string::npos);
+    EXPECT_NE(readFileBytes(file, 1 << 20)->find("Second"), std::string::npos);
 }
 
 TEST(OtherWriter, RandomSavesFromTwoWindowsAskExactlyWhenTheFileIsNotTheirs)
@@ -120,8 +121,8 @@ TEST(OtherWriter, RandomSavesFromTwoWindowsAskExactlyWhenTheFileIsNotTheirs)
         ASSERT_EQ(asked(*dialogs[who], kChanged), mustAsk) << "step " << step << " window " << who;
         ASSERT_EQ(saved, !mustAsk || yes) << "step " << step;
         if (saved)
-            onDisk = known[who] = *readFileBytes(file);
-        ASSERT_EQ(readFileBytes(file), onDisk) << "step " << step << ": a refused save wrote";
+            onDisk = known[who] = *readFileBytes(file, 1 << 20);
+        ASSERT_EQ(readFileBytes(file, 1 << 20), onDisk) << "step " << step << ": a refused save wrote";
         if (step % 10 == 9) { // small catalogs again, so they never fill up
             for (auto *app : apps)
                 app->catalog() = Catalog{};
@@ -141,13 +142,13 @@ TEST(OtherWriter, ActiveSchemeChangedOutsideIsNotReplacedUnasked)
     f.dialogs.messageAnswers = {MessageResult::No};
     app.form1().menuBar().find("M_set_col_schemes(1)")->userClick();
     EXPECT_TRUE(asked(f.dialogs, kActiveChanged));
-    EXPECT_EQ(readFileBytes(active), "typed\r\n");
+    EXPECT_EQ(readFileBytes(active, 1 << 20), "typed\r\n");
 
     f.dialogs.messages.clear();
     f.dialogs.messageAnswers = {MessageResult::Yes};
     app.form1().menuBar().find("M_set_col_schemes(1)")->userClick();
     EXPECT_TRUE(asked(f.dialogs, kActiveChanged));
-    EXPECT_EQ(readFileBytes(active), "255\r\n0\r\n");
+    EXPECT_EQ(readFileBytes(active, 1 << 20), "255\r\n0\r\n");
     // Written by this window, so choosing again asks nothing.
     f.dialogs.messages.clear();
     app.form1().menuBar().find("M_set_col_schemes(1)")->userClick();
