@@ -13,6 +13,14 @@ FileVersion FileVersion::of(std::string_view bytes)
     return version;
 }
 
+FileVersion FileVersion::ofPrefix(std::string_view prefix, std::uintmax_t fileSize)
+{
+    FileVersion version;
+    version.m_seen = Digest{std::size_t(fileSize), digest(prefix).hash};
+    version.m_prefixLength = prefix.size();
+    return version;
+}
+
 FileVersion::Digest FileVersion::digest(std::string_view bytes)
 {
     // FNV-1a: stable, and a collision between two catalogs a user writes is not a concern.
@@ -26,6 +34,14 @@ FileVersion::Digest FileVersion::digest(std::string_view bytes)
 
 bool FileVersion::isCurrent(const std::filesystem::path &path) const
 {
+    if (m_prefixLength && m_seen) {
+        std::error_code ec;
+        const auto size = std::filesystem::file_size(path, ec);
+        if (ec)
+            return !std::filesystem::exists(path, ec);
+        const auto head = readFilePrefix(path, *m_prefixLength);
+        return !head.error && size == m_seen->size && digest(head.bytes).hash == m_seen->hash;
+    }
     // Larger than any catalog Kestrova reads: such a file is not the one it wrote.
     constexpr std::uintmax_t kLargestCompared = std::uintmax_t(64) << 20;
     const auto content = readFile(path, kLargestCompared);

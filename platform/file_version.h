@@ -16,6 +16,9 @@ public:
     FileVersion() = default;
     /// The version of a file holding these bytes.
     static FileVersion of(std::string_view bytes);
+    /// The version of a file of `fileSize` bytes of which only `prefix` was read: a reader that
+    /// keeps only a file's head must not read a huge file whole to compare it.
+    static FileVersion ofPrefix(std::string_view prefix, std::uintmax_t fileSize);
 
     /// Does the file still hold what was read or written? The bytes decide, not the time
     /// stamp: a file rewritten with the same content loses nothing when it is replaced, and
@@ -34,6 +37,8 @@ private:
     static Digest digest(std::string_view bytes);
 
     std::optional<Digest> m_seen;
+    /// Set when only the file's first bytes were read; m_seen then holds its whole size.
+    std::optional<std::size_t> m_prefixLength;
 };
 
 } // namespace kestrova

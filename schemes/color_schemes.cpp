@@ -165,7 +165,10 @@ void ColorSchemes::readActiveScheme()
         reportFileError("read", {fromPath(path), content.error->reason});
         return;
     }
-    m_activeVersion = FileVersion::of(content.bytes);
+    const auto size = std::filesystem::file_size(path, ec);
+    m_activeVersion = content.bytes.size() < kSchemeReadBytes
+                          ? FileVersion::of(content.bytes)
+                          : FileVersion::ofPrefix(content.bytes, ec ? 0 : size);
     const auto scheme = parseSchemeFile(content.bytes);
     // An empty scheme in force leaves the toolkit's own colours.
     if (scheme.isBlank())

@@ -80,7 +80,7 @@ TEST(DataIntegrity, AFailedSaveAtExitAsksBeforeClosing)
     EXPECT_EQ(f.dialogs.messages[2].text, kCloseAnyway);
     EXPECT_EQ(f.dialogs.messages[2].buttons, MessageButtons::YesNoDefaultNo)
         << "a second Enter keeps the window";
-    EXPECT_EQ(f.dialogs.messages[0].buttons, MessageButtons::YesNo) << "the prompt keeps Yes";
+    EXPECT_EQ(f.dialogs.messages[0].buttons, MessageButtons::YesNoDismissible) << "the prompt keeps Yes";
     EXPECT_TRUE(app.form1().isVisible()) << "No keeps the window open";
     EXPECT_EQ(app.catalog().Man[0].Name, "Edited") << "with every edit";
 
