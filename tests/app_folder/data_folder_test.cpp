@@ -1,6 +1,6 @@
 #include "core/file_layout.h"
 
-#include "fakes/fake_services.h"
+#include "fakes/fake_program.h"
 #include "fakes/temp_dir.h"
 #include "platform/file_io.h"
 #include "program/kestrova_program.h"
@@ -15,6 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Tree = std::map<std::string, std::string>;
+using testing::addManufacturer;
 
 /// Every file under `folder` with its bytes, to show that nothing was written there.
 Tree snapshot(const fs::path &folder)
@@ -67,29 +68,6 @@ struct InstalledFolder
     testing::TempDir root;
 };
 
-/// One run of the whole program with fake services.
-struct ProgramRun
-{
-    explicit ProgramRun(FileLayout files)
-        : app(makeKestrova(std::move(files), Services{dialogs, shell, web, tasks},
-                           PlatformRules(SystemKind::Posix)))
-    {
-        app->start();
-    }
-    testing::FakeDialogs dialogs;
-    testing::FakeShell shell;
-    testing::FakeWebPane web;
-    testing::FakeTaskRunner tasks;
-    std::unique_ptr<Application> app;
-};
-
-void addManufacturer(Application &app, const std::string &name)
-{
-    auto &man = app.catalog().Man[size_t(++app.catalog().LastMan)];
-    man.Name = name;
-    man.LastPlat = -1;
-}
-
 TEST(DataFolder, AReadOnlyApplicationFolderKeepsTheUsersFilesInTheDataFolder)
 {
     InstalledFolder installed;
@@ -100,7 +78,7 @@ TEST(DataFolder, AReadOnlyApplicationFolderKeepsTheUsersFilesInTheDataFolder)
     EXPECT_EQ(choice.layout->appFolder(), installed.app());
 
     {
-        ProgramRun run(*choice.layout);
+        testing::FakeProgram run(*choice.layout, PlatformRules(SystemKind::Posix));
         EXPECT_TRUE(run.dialogs.messages.empty())
             << "no start-up warning: " << run.dialogs.messages.front().text;
         EXPECT_EQ(run.app->catalog().Man[0].Name, "Shipped") << "the seeded catalog is read";
@@ -117,7 +95,7 @@ TEST(DataFolder, AReadOnlyApplicationFolderKeepsTheUsersFilesInTheDataFolder)
     // The next start reads it back, and seeds nothing again.
     fs::remove(installed.userFolder() / "ColorSchemes" / "Blue.col");
     choice = chooseFileLayout(installed.request());
-    ProgramRun again(*choice.layout);
+    testing::FakeProgram again(*choice.layout, PlatformRules(SystemKind::Posix));
     EXPECT_EQ(again.app->catalog().Man[1].Name, "Mine");
     EXPECT_FALSE(fs::exists(installed.userFolder() / "ColorSchemes" / "Blue.col"))
         << "a file the user removed is not brought back";
@@ -173,7 +151,7 @@ TEST(DataFolder, NeitherFolderWritableSaysSoOnceAndWritesNothing)
     ASSERT_TRUE(choice.layout);
     EXPECT_FALSE(choice.layout->isWritable());
 
-    ProgramRun run(*choice.layout);
+    testing::FakeProgram run(*choice.layout, PlatformRules(SystemKind::Posix));
     ASSERT_EQ(run.dialogs.messages.size(), 1u) << run.dialogs.messages.back().text;
     const auto &text = run.dialogs.messages[0].text;
     EXPECT_NE(text.find("cannot save anything"), std::string::npos) << text;
@@ -208,7 +186,7 @@ TEST(DataFolder, AWritableApplicationFolderIsUsedExactlyAsBefore)
     const auto twin = twins.path() / "kestrova";
     fs::copy(installed.app(), twin, fs::copy_options::recursive);
     for (auto files : {*choice.layout, FileLayout::portable(twin)}) {
-        ProgramRun run(files);
+        testing::FakeProgram run(files, PlatformRules(SystemKind::Posix));
         addManufacturer(*run.app, "Mine");
         ASSERT_TRUE(run.app->SaveData());
     }

@@ -1,4 +1,5 @@
 #include "fakes/app_fixture.h"
+#include "fakes/fake_program.h"
 #include "platform/file_io.h"
 #include "program/kestrova_program.h"
 
@@ -13,6 +14,7 @@ namespace {
 
 using testing::AppFixture;
 using testing::FakeDialogs;
+using testing::addManufacturer;
 namespace fs = std::filesystem;
 
 const std::string kChanged = "DATA.txt was changed by another program since Kestrova read it. "
@@ -29,35 +31,13 @@ bool asked(const FakeDialogs &dialogs, const std::string &question)
     return false;
 }
 
-void addManufacturer(Application &app, const std::string &name)
-{
-    auto &catalog = app.catalog();
-    auto &man = catalog.Man[size_t(++catalog.LastMan)];
-    man.Name = name;
-    man.LastPlat = -1;
-}
-
-/// A second window of Kestrova on the same folder, as a user starts one.
-struct SecondWindow
-{
-    explicit SecondWindow(const fs::path &folder)
-        : app(makeKestrova(folder, Services{dialogs, shell, web, tasks}))
-    {
-        app->start();
-    }
-    testing::FakeDialogs dialogs;
-    testing::FakeShell shell;
-    testing::FakeWebPane web;
-    testing::FakeTaskRunner tasks;
-    std::unique_ptr<Application> app;
-};
 
 TEST(OtherWriter, TwoWindowsNeverReplaceEachOthersSaveUnasked)
 {
     AppFixture f;
     f.writeAppFile("DATA.txt", "[Manufacturer]Acme\r\n\r\n\r\n");
     auto &first = f.start();
-    SecondWindow second(f.dir.path());
+    testing::FakeProgram second(FileLayout::portable(f.dir.path()));
     const auto file = f.dir.path() / "DATA.txt";
 
     addManufacturer(first, "First");
@@ -95,7 +75,7 @@ TEST(OtherWriter, RandomSavesFromTwoWindowsAskExactlyWhenTheFileIsNotTheirs)
     AppFixture f;
     f.writeAppFile("DATA.txt", "");
     f.start();
-    SecondWindow second(f.dir.path());
+    testing::FakeProgram second(FileLayout::portable(f.dir.path()));
     const auto file = f.dir.path() / "DATA.txt";
     std::array<Application *, 2> apps = {&f.app(), second.app.get()};
     std::array<FakeDialogs *, 2> dialogs = {&f.dialogs, &second.dialogs};
